@@ -1,0 +1,73 @@
+// Shared ledger operations over the data module's connection.
+#include "store/ledger.h"
+
+#include "store/clock.h"
+#include "store/db.h"
+#include "store/dmod1.h"
+
+#include <QSqlError>
+#include <QSqlQueryModel>
+#include <QStringEncoder>
+
+namespace store {
+
+namespace {
+// Table and column names come from the program, never from the user; quoting keeps them safe.
+QString ident(const QString& name) {
+    QString q = name;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+} // namespace
+
+Money moneyOf(const QVariant& v) {
+    return Money::fromFen(v.isNull() ? 0 : v.toLongLong());
+}
+
+QString isoDate(QDate d) {
+    return d.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+void requery(Tdmod1& dm) {
+    dm.qry1->setQuery(QStringLiteral("select * from 账户 order by id desc"), dm.con1());
+    if (dm.qry1->lastError().isValid()) throw DbError(dm.qry1->lastError().databaseText());
+}
+
+Money columnTotal(const QSqlDatabase& db, const QString& column, const QString& table) {
+    return moneyOf(
+        scalar(db, QStringLiteral("SELECT COALESCE(SUM(%1), 0) FROM %2").arg(ident(column), ident(table))));
+}
+
+Money monthTotal(const QSqlDatabase& db, const QString& column, const QString& table, int year, int month) {
+    const QDate first(year, month, 1);
+    const QDate last = first.addMonths(1).addDays(-1);
+    return moneyOf(scalar(db,
+                          QStringLiteral("SELECT COALESCE(SUM(%1), 0) FROM %2 WHERE 日期 BETWEEN ? AND ?")
+                              .arg(ident(column), ident(table)),
+                          {isoDate(first), isoDate(last)}));
+}
+
+Money monthTotal(const QSqlDatabase& db, const QString& column, const QString& table) {
+    const QDate today = clock().today();
+    return monthTotal(db, column, table, today.year(), today.month());
+}
+
+std::optional<Money> balanceLookup(const QSqlDatabase& db, const QString& name) {
+    const QVariant v = scalar(db, QStringLiteral("SELECT 余额 FROM 账户 WHERE 账户名称 = ?"), {name});
+    if (!v.isValid()) return std::nullopt;
+    return moneyOf(v);
+}
+
+QString scramble(const QString& password) {
+    QStringEncoder gbk("GBK");
+    const QByteArray bytes = gbk.isValid() ? QByteArray(gbk.encode(password)) : password.toLocal8Bit();
+    QString out;
+    out.reserve(bytes.size() * 6);
+    for (char c : bytes) {
+        const quint32 b = static_cast<unsigned char>(c);
+        out += QString::number(b * (b + 8) * 17 - 1980u);
+    }
+    return out;
+}
+
+} // namespace store

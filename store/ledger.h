@@ -1,0 +1,40 @@
+// The small ledger operations many windows share: account list re-query, totals, balance lookup,
+// password scramble, and the conversions between stored values and Money / dates.
+#pragma once
+
+#include "store/money.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+namespace store {
+
+class Tdmod1;
+
+// A stored amount (integer fen; NULL counts as 0).
+Money moneyOf(const QVariant& v);
+// A date as stored: yyyy-MM-dd.
+QString isoDate(QDate d);
+
+// Re-reads the account list the main window's grid shows: newest account first.
+void requery(Tdmod1& dm);
+
+// Sum of an amount column over every row of a table.
+Money columnTotal(const QSqlDatabase& db, const QString& column, const QString& table);
+// Sum of an amount column over the rows dated within one calendar month (both ends inclusive);
+// rows whose column is unset add nothing.
+Money monthTotal(const QSqlDatabase& db, const QString& column, const QString& table, int year, int month);
+// The same for the month of today's date (store::clock()).
+Money monthTotal(const QSqlDatabase& db, const QString& column, const QString& table);
+
+// The 余额 of the account with exactly this name; nothing when no account has it.
+std::optional<Money> balanceLookup(const QSqlDatabase& db, const QString& name);
+
+// The stored form of a password: for each byte of its GBK encoding, b*(b+8)*17-1980 in 32-bit
+// unsigned arithmetic, written in decimal and concatenated. Empty for an empty password.
+QString scramble(const QString& password);
+
+} // namespace store

@@ -1,0 +1,66 @@
+// Money: an exact amount in fen (hundredths of a yuan), and the texts the ledger shows it as.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <compare>
+
+namespace store {
+
+class Money {
+public:
+    constexpr Money() = default;
+    static constexpr Money fromFen(qint64 fen) { return Money(fen); }
+
+    constexpr qint64 fen() const { return fen_; }
+    constexpr bool isZero() const { return fen_ == 0; }
+
+    // The largest amount the amount check lets through: 9999999999999.99.
+    static constexpr Money limit() { return Money(999'999'999'999'999); }
+
+    // Two decimals, "." as point, no grouping, "-" when negative: 3 -> "3.00".
+    QString text() const;
+    // Shortest decimal form: no trailing zeros, no point for whole amounts: 12.5, 100, 0.
+    QString generalText() const;
+    // A display pattern of '#' and '0' digit places with literal text around it, as grids use:
+    // "#.##" (12.5, nothing for 0, .5), "0.00" (always two decimals), "￥0.00".
+    QString format(QStringView pattern) const;
+
+    constexpr Money operator+(Money o) const { return Money(fen_ + o.fen_); }
+    constexpr Money operator-(Money o) const { return Money(fen_ - o.fen_); }
+    constexpr Money operator-() const { return Money(-fen_); }
+    Money& operator+=(Money o) {
+        fen_ += o.fen_;
+        return *this;
+    }
+    Money& operator-=(Money o) {
+        fen_ -= o.fen_;
+        return *this;
+    }
+    constexpr auto operator<=>(const Money&) const = default;
+
+private:
+    constexpr explicit Money(qint64 fen) : fen_(fen) {}
+    qint64 fen_ = 0;
+};
+
+// The outcome of reading typed text as an amount.
+enum class AmountStatus {
+    NotNumber, // not a decimal number at all (empty, letters, "12,5")
+    OverLimit, // a number above Money::limit()
+    Ok,        // a number at most the limit; its value, rounded to fen, is in AmountParse::value
+};
+
+struct AmountParse {
+    AmountStatus status = AmountStatus::NotNumber;
+    Money value;
+    bool ok() const { return status == AmountStatus::Ok; }
+};
+
+// Reads a decimal number: blanks around it, an optional sign, digits with an optional fraction
+// and an optional exponent (1e3). The exact decimal value is rounded half away from zero to fen
+// (2.675 -> 2.68). The sign is not judged here: callers refuse zero or negatives themselves.
+// Negative amounts too large for the ledger come back clamped far below zero.
+AmountParse parseAmount(QStringView text);
+
+} // namespace store

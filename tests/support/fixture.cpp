@@ -1,0 +1,70 @@
+// The ledger fixture.
+#include "support/fixture.h"
+
+#include "store/db.h"
+#include "store/ledger.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QtTest>
+
+LedgerFixture::LedgerFixture(const QDateTime& now) : clock(now) {
+    if (!dir_.isValid()) qFatal("cannot create a temporary program folder");
+    QDir(dir_.path()).mkpath(QStringLiteral("data"));
+    QDir(dir_.path()).mkpath(QStringLiteral("backdatabase"));
+    const QString tmpl = QStringLiteral(YUNSHAN_TEMPLATE);
+    if (!QFile::copy(tmpl, dataFile()) || !QFile::copy(tmpl, store::Tdmod1::templatePath(programDir())))
+        qFatal("cannot copy the ledger template %s", qPrintable(tmpl));
+    QFile::setPermissions(dataFile(), QFile::ReadOwner | QFile::WriteOwner);
+    store::setClock(&clock);
+    ui::setDialogs(&dialogs);
+    dm = std::make_unique<store::Tdmod1>();
+    dm->open(dataFile());
+}
+
+LedgerFixture::~LedgerFixture() {
+    dm.reset();
+    ui::setDialogs(nullptr);
+    store::setClock(nullptr);
+}
+
+void LedgerFixture::insertAccount(const QString& name, store::Money opening, const QString& note) {
+    store::exec(db(), QStringLiteral("INSERT INTO 账户 (账户名称, 起始金额, 备注, 余额) VALUES (?, ?, ?, ?)"),
+                {name, opening.fen(), note, opening.fen()});
+}
+
+QSqlRecord LedgerFixture::account(const QString& name) const {
+    QSqlQuery q = store::exec(db(), QStringLiteral("SELECT * FROM 账户 WHERE 账户名称 = ?"), {name});
+    return q.next() ? q.record() : QSqlRecord();
+}
+
+store::Money LedgerFixture::accountMoney(const QString& name, const QString& column) const {
+    return store::moneyOf(account(name).value(column));
+}
+
+int LedgerFixture::count(const QString& table) const {
+    return store::scalar(db(), QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)).toInt();
+}
+
+QStringList LedgerFixture::ledgerViolations() const {
+    QStringList out;
+    QSqlQuery q = store::exec(
+        db(), QStringLiteral(
+                  "SELECT 账户名称, 余额, 起始金额+收入-支出+借入-付还款-借出+收借款+转入-转出 FROM 账户 "
+                  "WHERE 余额 <> 起始金额+收入-支出+借入-付还款-借出+收借款+转入-转出"));
+    while (q.next())
+        out << QStringLiteral("账户 %1: 余额 %2, expected %3")
+                   .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+    for (const auto& [table, amount, back] :
+         {std::tuple{"借入", "借入金额", "偿还金额"}, std::tuple{"借出", "借出金额", "收回金额"}}) {
+        QSqlQuery l = store::exec(
+            db(), QStringLiteral("SELECT id, 余额, %2-%3 FROM %1 WHERE 余额 <> %2-%3")
+                      .arg(QString::fromUtf8(table), QString::fromUtf8(amount), QString::fromUtf8(back)));
+        while (l.next())
+            out << QStringLiteral("%1 id %2: 余额 %3, expected %4")
+                       .arg(QString::fromUtf8(table), l.value(0).toString(), l.value(1).toString(),
+                            l.value(2).toString());
+    }
+    return out;
+}
