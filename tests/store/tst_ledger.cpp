@@ -2,6 +2,7 @@
 // shared ledger helpers.
 #include "store/db.h"
 #include "store/ledger.h"
+#include "store/sample_ledger.h"
 #include "support/fixture.h"
 #include "ui/guard.h"
 
@@ -312,6 +313,13 @@ private Q_SLOTS:
         QCOMPARE(
             store::monthTotal(fx.db(), QStringLiteral("支出金额"), QStringLiteral("收支表")).generalText(),
             expense);
+    }
+
+    void sampleLedgerKeepsInvariants() {
+        LedgerFixture fx;
+        store::fillSampleLedger(fx.db(), fx.clock.today());
+        QVERIFY(fx.count(QStringLiteral("收支表")) > 0);
+        QVERIFY_LEDGER(fx);
     }
 
     void requeryListsNewestFirst() {
