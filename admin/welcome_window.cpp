@@ -41,10 +41,16 @@ void Twelcomefrm::FormCreate() {
 
 void Twelcomefrm::chk1Click() {
     // Each click writes what the box now means: ticked = do not show the welcome again.
-    store::Transaction t(store::dmod1->con1());
-    store::exec(store::dmod1->con1(), QStringLiteral("update flag set flag=?"),
-                {ui->chk1->isChecked() ? 0 : 1});
-    t.commit();
+    const bool ticked = ui->chk1->isChecked();
+    try {
+        store::Transaction t(store::dmod1->con1());
+        store::exec(store::dmod1->con1(), QStringLiteral("update flag set flag=?"), {ticked ? 0 : 1});
+        t.commit();
+    } catch (const store::DbError&) {
+        // The box keeps showing what is stored.
+        ui->chk1->setChecked(!ticked);
+        throw;
+    }
 }
 
 void Twelcomefrm::btn1Click() {
