@@ -60,14 +60,15 @@ class TstToolkit : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(dir_.isValid());
-        // The stand-in calculator notes its start and its close request, then runs until asked to close.
+        // The stand-in calculator notes its start and its close request, then runs until asked to close
+        // (or for half a minute, so that a failed test leaves nothing behind).
         program_ = dir_.filePath(QStringLiteral("calculator"));
         QFile f(program_);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(QStringLiteral("#!/bin/sh\n"
                                "trap 'echo $$ >> \"%2\"; exit 0' TERM\n"
                                "echo $$ >> \"%1\"\n"
-                               "while :; do sleep 0.05; done\n")
+                               "i=0; while [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done\n")
                     .arg(started(), closed())
                     .toLocal8Bit());
         f.close();
