@@ -194,6 +194,14 @@ FooterGrid::FooterGrid(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
 }
 
+FooterGrid::~FooterGrid() {
+    // The view outlives this part of the object and keeps signalling while its children go.
+    view_->viewport()->removeEventFilter(this);
+    view_->horizontalHeader()->disconnect(this);
+    view_->horizontalScrollBar()->disconnect(this);
+    if (proxy_) proxy_->disconnect(this);
+}
+
 void FooterGrid::setColumns(const QList<GridColumn>& columns) {
     columns_ = columns;
     qDeleteAll(footerLabels_);

@@ -47,6 +47,7 @@ class FooterGrid : public QWidget {
     Q_OBJECT
 public:
     explicit FooterGrid(QWidget* parent = nullptr);
+    ~FooterGrid() override;
 
     // The shown columns in their order; fields of the model not listed here stay hidden.
     void setColumns(const QList<GridColumn>& columns);
