@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QRandomGenerator>
@@ -29,6 +30,18 @@ const QColor kDarkGrey(0x50, 0x50, 0x50);
 
 store::Money shownAmount(const QLabel* l) {
     return store::parseAmount(l->text()).value;
+}
+
+// Writes a figure; a long one is drawn smaller rather than cut off, since a clipped digit would
+// show a wrong amount.
+void showFigure(QLabel* l, const QString& text) {
+    if (!l->property("designSize").isValid()) l->setProperty("designSize", l->font().pointSize());
+    QFont f = l->font();
+    f.setPointSize(l->property("designSize").toInt());
+    while (f.pointSize() > 7 && QFontMetrics(f).horizontalAdvance(text) > l->width() - 4)
+        f.setPointSize(f.pointSize() - 1);
+    l->setFont(f);
+    l->setText(text);
 }
 } // namespace
 
@@ -163,7 +176,8 @@ void Tzjzkfrm::tmr1Timer() {
     QRandomGenerator* r = QRandomGenerator::global();
     QPalette pal = button2->palette();
     const QColor c(r->bounded(255), r->bounded(255), r->bounded(255));
-    pal.setColor(QPalette::ButtonText, c);
+    pal.setColor(QPalette::Active, QPalette::ButtonText, c);
+    pal.setColor(QPalette::Inactive, QPalette::ButtonText, c);
     button2->setPalette(pal);
 }
 
@@ -173,11 +187,11 @@ void Tzjzkfrm::tmr2Timer() {
     if (!dm || !dm->isOpen()) return;
     bindGrid();
     const QSqlDatabase db = dm->con1();
-    lbl3->setText(store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("账户")).text());
-    lbl4->setText(store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("借出")).text());
-    lbl5->setText(store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("借入")).text());
+    showFigure(lbl3, store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("账户")).text());
+    showFigure(lbl4, store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("借出")).text());
+    showFigure(lbl5, store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("借入")).text());
     // Net assets from the figures as shown, so the four boxes always add up on screen.
-    lbl6->setText((shownAmount(lbl3) + shownAmount(lbl4) - shownAmount(lbl5)).text());
+    showFigure(lbl6, (shownAmount(lbl3) + shownAmount(lbl4) - shownAmount(lbl5)).text());
     // The month box keeps naming the month it shows: its figures are that month's.
     monthFigures();
     store::requery(*dm);
@@ -187,9 +201,11 @@ void Tzjzkfrm::monthFigures() {
     store::Tdmod1* dm = store::dmod1;
     if (!dm || !dm->isOpen()) return;
     const QSqlDatabase db = dm->con1();
-    lbl7->setText(
+    showFigure(
+        lbl7,
         store::monthTotal(db, QStringLiteral("收入金额"), QStringLiteral("收支表"), year_, month_).text());
-    lbl8->setText(
+    showFigure(
+        lbl8,
         store::monthTotal(db, QStringLiteral("支出金额"), QStringLiteral("收支表"), year_, month_).text());
 }
 

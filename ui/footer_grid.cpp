@@ -58,6 +58,10 @@ protected:
         const auto* table = qobject_cast<const QTableView*>(parent());
         if (!table || table->currentIndex().row() != logicalIndex) return;
         p->save();
+        // The style leaves its own clip and painter state behind after drawing the section.
+        p->setClipRect(rect);
+        p->setOpacity(1.0);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
         p->setRenderHint(QPainter::Antialiasing);
         p->setPen(Qt::NoPen);
         p->setBrush(QColor(0x30, 0x30, 0x30));

@@ -183,6 +183,16 @@ private Q_SLOTS:
                  QStringLiteral("工行卡"));
     }
 
+    void hugeFiguresStayWhole() {
+        LedgerFixture fx;
+        fx.insertAccount(QStringLiteral("现金"), Money::limit());
+        fx.insertAccount(QStringLiteral("工行卡"), Money::limit());
+        auto w = openWindow();
+        QCOMPARE(w->lbl3->text(), QStringLiteral("19999999999999.98"));
+        QVERIFY(w->lbl3->fontMetrics().horizontalAdvance(w->lbl3->text()) <= w->lbl3->width());
+        QCOMPARE(w->DBGrideh1->footerText(QStringLiteral("余额")), QStringLiteral("￥19999999999999.98"));
+    }
+
     void refreshWaitsForAnOpenLedger() {
         LedgerFixture fx;
         fx.insertAccount(QStringLiteral("现金"), Money::fromFen(100));

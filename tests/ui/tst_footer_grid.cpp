@@ -140,6 +140,24 @@ private Q_SLOTS:
         QCOMPARE(g.footerText(QStringLiteral("备注")), QStringLiteral("共计个资金账户"));
     }
 
+    void columnNeverNarrowerThanItsFooter() {
+        LedgerFixture fx;
+        fx.insertAccount(QStringLiteral("现金"), Money::limit());
+        QSqlQueryModel model;
+        model.setQuery(QStringLiteral("select * from 账户"), fx.db());
+        ui::FooterGrid g;
+        g.setColumns(
+            {{QStringLiteral("余额"), 60, QStringLiteral("0.00"), FooterCell::sum(QStringLiteral("￥0.00"))},
+             {QStringLiteral("备注"), 60, QString(), FooterCell()}});
+        g.setModel(&model);
+        const QLabel* l = footerLabel(g, QStringLiteral("余额"));
+        QCOMPARE(l->text(), QStringLiteral("￥9999999999999.99"));
+        QVERIFY(l->sizeHint().width() <=
+                g.view()->horizontalHeader()->sectionSize(model.record().indexOf(QStringLiteral("余额"))));
+        QCOMPARE(g.view()->horizontalHeader()->sectionSize(model.record().indexOf(QStringLiteral("备注"))),
+                 60);
+    }
+
     void footerCoversOnlyTheListedRows() {
         LedgerFixture fx;
         for (int i = 1; i <= 5; ++i)
