@@ -9,6 +9,7 @@
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/locale_text.h"
+#include "ui/window_style.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -151,6 +152,7 @@ void Tzjzkfrm::loggedIn() {
     hotKey_->grab();
     bindGrid();
     ui::triggerDashboardRefresh();
+    ui::centreOnScreen(this);
     show();
 }
 

@@ -158,21 +158,29 @@ private Q_SLOTS:
                  60);
     }
 
+    void footerCoversOnlyTheListedRows_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("positional")
+            << "select * from 账户 where 起始金额 >= ? and 账户名称 <> ? order by id desc";
+        QTest::newRow("named")
+            << "select * from 账户 where 起始金额 >= :low and 账户名称 <> :name order by id desc";
+    }
     void footerCoversOnlyTheListedRows() {
+        QFETCH(QString, sql);
         LedgerFixture fx;
         for (int i = 1; i <= 5; ++i)
             fx.insertAccount(QStringLiteral("账户%1").arg(i), Money::fromFen(i * 100));
         QSqlQuery q(fx.db());
-        QVERIFY(q.prepare(
-            QStringLiteral("select * from 账户 where 起始金额 >= ? and 账户名称 <> ? order by id desc")));
-        q.addBindValue(300);
-        q.addBindValue(QStringLiteral("账户4"));
+        QVERIFY(q.prepare(sql));
+        q.bindValue(0, 300);
+        q.bindValue(1, QStringLiteral("账户4"));
         QVERIFY(q.exec());
         QSqlQueryModel model;
         model.setQuery(std::move(q));
         ui::FooterGrid g;
         g.setColumns(accountColumns());
         g.setModel(&model);
+        QCOMPARE(model.rowCount(), 2);
         QCOMPARE(g.footerText(QStringLiteral("起始金额")), QStringLiteral("￥8.00"));
         QCOMPARE(g.footerText(QStringLiteral("备注")), QStringLiteral("共计2个资金账户"));
     }
