@@ -15,11 +15,9 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QIcon>
-#include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 
 using ui::FooterCell;
 using ui::GridColumn;
@@ -74,6 +72,12 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
     connect(btn1, &QPushButton::clicked, this, ui::guarded([this] { btn1Click(); }));
     connect(btn7, &QPushButton::clicked, this, ui::guarded([this] { btn7Click(); }));
     connect(btn13, &QPushButton::clicked, this, ui::guarded([this] { btn13Click(); }));
+    // The figure is what a screen reader reads; the heading drawn beside it tells what it is.
+    const std::pair<QLabel*, const char*> figures[] = {{lbl3, "持有资金"}, {lbl4, "待收款"},
+                                                       {lbl5, "待还款"},   {lbl6, "净资产"},
+                                                       {lbl7, "月份收入"}, {lbl8, "月份支出"}};
+    for (auto [label, name] : figures)
+        label->setAccessibleDescription(QString::fromUtf8(name));
     lbl4->installEventFilter(this);
     lbl5->installEventFilter(this);
 
