@@ -4,13 +4,14 @@
 
 #include <QColor>
 #include <QList>
+#include <QPointer>
+#include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QString>
 #include <QWidget>
 
 class QLabel;
 class QScrollBar;
-class QSqlQueryModel;
 class QTableView;
 
 namespace ui {
@@ -76,7 +77,7 @@ private:
     void modelReset();
 
     QList<GridColumn> columns_;
-    QSqlQueryModel* model_ = nullptr;
+    QPointer<QSqlQueryModel> model_; // the data module may go first at program end
     class FormatProxy* proxy_ = nullptr;
     QTableView* view_ = nullptr;
     QWidget* footer_ = nullptr;

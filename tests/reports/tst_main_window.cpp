@@ -204,6 +204,19 @@ private Q_SLOTS:
         QVERIFY(fx.dialogs.shown.isEmpty());
     }
 
+    void dataModuleMayGoFirst() {
+        LedgerFixture fx;
+        fx.insertAccount(QStringLiteral("现金"), Money::fromFen(100));
+        auto w = openWindow();
+        w->show();
+        fx.dm.reset();
+        QVERIFY(w->currentAccountRow().isEmpty());
+        w->resize(500, 400);
+        ui::triggerDashboardRefresh();
+        QTRY_VERIFY(!w->tmr2->isActive());
+        w.reset();
+    }
+
     void clock() {
         LedgerFixture fx(QDateTime(QDate(2026, 1, 11), QTime(9, 5, 7)));
         Tzjzkfrm w;
