@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QStringList>
 
@@ -92,8 +93,10 @@ void Tdmod1::open(const QString& path) {
 }
 
 void Tdmod1::close() {
+    // An empty query rather than clear(): clear() re-creates the model's query on the driver it came
+    // from, which is gone once the connection is removed, so a later close or reopen would crash.
     for (QSqlQueryModel* m : {qry1, qrysr, qryzc, qryJR, qryJC})
-        if (m) m->clear();
+        if (m) m->setQuery(QSqlQuery());
     if (QSqlDatabase::contains(connectionName_)) {
         {
             QSqlDatabase db = QSqlDatabase::database(connectionName_, false);

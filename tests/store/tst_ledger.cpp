@@ -331,6 +331,21 @@ private Q_SLOTS:
         QCOMPARE(fx.dm->qry1->record(0).value(QStringLiteral("账户名称")).toString(), QStringLiteral("新"));
     }
 
+    // Replacing the file (restore, initialise) closes and reopens the data module; the lists that
+    // were filled from the old connection must survive it.
+    void closeAndReopenAfterListing() {
+        LedgerFixture fx;
+        fx.insertAccount(QStringLiteral("现金"), Money());
+        store::requery(*fx.dm);
+        fx.dm->qrysr->setQuery(QStringLiteral("select * from 收支表"), fx.db());
+        fx.dm->close();
+        QCOMPARE(fx.dm->qry1->rowCount(), 0);
+        fx.dm->close();
+        fx.dm->open(fx.dataFile());
+        store::requery(*fx.dm);
+        QCOMPARE(fx.dm->qry1->rowCount(), 1);
+    }
+
     // The indexes serve the windows' listings and totals.
     void listingsUseIndexes_data() {
         QTest::addColumn<QString>("sql");

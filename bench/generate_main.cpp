@@ -1,0 +1,53 @@
+// Writes a large generated ledger: yunshan_genledger TEMPLATE OUT [ENTRIES]. An existing file with
+// that many entries is kept, so repeated benchmark runs reuse it.
+#include "bench/ledger_generator.h"
+#include "store/db.h"
+#include "store/dmod1.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s TEMPLATE OUT [ENTRIES]\n", argv[0]);
+        return 2;
+    }
+    const QString templ = QString::fromLocal8Bit(argv[1]);
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    bench::LedgerShape shape;
+    if (argc > 3) shape.entries = QByteArray(argv[3]).toLongLong();
+    try {
+        if (QFileInfo::exists(out)) {
+            store::Tdmod1 dm;
+            dm.open(out);
+            if (store::scalar(dm.con1(), QStringLiteral("SELECT COUNT(*) FROM 收支表")).toLongLong() ==
+                shape.entries) {
+                std::printf("%s already holds %lld entries\n", qPrintable(out), shape.entries);
+                return 0;
+            }
+        }
+        QFile::remove(out);
+        QDir().mkpath(QFileInfo(out).path());
+        if (!QFile::copy(templ, out)) {
+            std::fprintf(stderr, "cannot copy %s\n", argv[1]);
+            return 1;
+        }
+        QFile::setPermissions(out, QFile::ReadOwner | QFile::WriteOwner);
+        QElapsedTimer t;
+        t.start();
+        store::Tdmod1 dm;
+        dm.open(out);
+        bench::generateLedger(dm.con1(), shape);
+        std::printf("generated %lld entries into %s in %.1f s\n", shape.entries, qPrintable(out),
+                    t.elapsed() / 1000.0);
+    } catch (const store::DbError& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.text()));
+        return 1;
+    }
+    return 0;
+}

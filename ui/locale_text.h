@@ -1,0 +1,18 @@
+// Dates and times as the program shows them: the system's formats when it is Chinese, otherwise
+// the zh_CN ones.
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+namespace ui {
+
+// Short date: 2026/5/15 (zh_CN).
+QString shortDateText(QDate d);
+// Long time without a time zone: 09:41:26 (zh_CN).
+QString longTimeText(QTime t);
+// 星期日 … 星期六.
+QString weekdayText(QDate d);
+
+} // namespace ui
