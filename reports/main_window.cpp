@@ -1,6 +1,7 @@
 // The main window: dashboard figures, month navigation, clock, account grid, commands, hot key.
 #include "reports/main_window.h"
 
+#include "accounts/account_commands.h"
 #include "platform/hotkey.h"
 #include "store/clock.h"
 #include "store/dmod1.h"
@@ -64,10 +65,16 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
         button->setAutoRaise(true);
     }
     // Each command stays disabled until the window it opens is part of the program.
-    for (QAction* a : {act1, act2, act3, act4, act5, act7, act8, N9, act9, act10})
+    for (QAction* a : {act1, act2, act3, act4, act7, act8, N9, act9, act10})
         a->setEnabled(false);
     button2->setEnabled(false);
     connect(act11, &QAction::triggered, this, ui::guarded([this] { close(); }));
+    connect(act5, &QAction::triggered, this, ui::guarded([this] { accounts::transferCommand(this); }));
+    connect(btn14, &QPushButton::clicked, this, ui::guarded([this] { accounts::addAccountCommand(this); }));
+    connect(btn16, &QPushButton::clicked, this,
+            ui::guarded([this] { accounts::editAccountCommand(this, currentAccountRow()); }));
+    connect(btn15, &QPushButton::clicked, this,
+            ui::guarded([this] { accounts::deleteAccountCommand(currentAccountRow()); }));
 
     connect(btn1, &QPushButton::clicked, this, ui::guarded([this] { btn1Click(); }));
     connect(btn7, &QPushButton::clicked, this, ui::guarded([this] { btn7Click(); }));

@@ -8,6 +8,10 @@
 #include "ui/dashboard.h"
 #include "ui/footer_grid.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlQueryModel>
 #include <QTableView>
@@ -181,6 +185,66 @@ private Q_SLOTS:
         QCOMPARE(w->DBGrideh1->footerText(QStringLiteral("备注")), QStringLiteral("共计2个资金账户"));
         QCOMPARE(w->currentAccountRow().value(QStringLiteral("账户名称")).toString(),
                  QStringLiteral("工行卡"));
+    }
+
+    // The account buttons and "账户存取" run the account commands; the grid, its footers and the
+    // dashboard follow each step.
+    void accountCommandsFollowThrough() {
+        LedgerFixture fx;
+        auto w = openWindow();
+        const auto typeInto = [](QDialog& d, const char* name, const QString& text) {
+            auto* e = d.findChild<QLineEdit*>(QString::fromLatin1(name));
+            e->clear();
+            for (const QChar c : text) // keyClicks knows ASCII keys only
+                QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        };
+        const auto click = [](QDialog& d, const char* name) {
+            QTest::mouseClick(d.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+        };
+        const auto add = [&](const QString& name, const QString& amount) {
+            fx.dialogs.onModal = [&](QDialog& d) {
+                typeInto(d, "edt1", name);
+                typeInto(d, "edt2", amount);
+                click(d, "btn1");
+                return d.result();
+            };
+            QTest::mouseClick(w->btn14, Qt::LeftButton);
+            QTRY_VERIFY(!w->tmr2->isActive());
+        };
+
+        // With one account there is nothing to transfer between.
+        add(QStringLiteral("现金"), QStringLiteral("100"));
+        QVERIFY(w->act5->isEnabled());
+        fx.dialogs.clear();
+        w->act5->trigger();
+        QCOMPARE(fx.dialogs.texts(), QStringList{"\n至少需要两个资金账户才能转账!请先添加资金账户。\n"});
+
+        add(QStringLiteral("工行卡"), QStringLiteral("20.5"));
+        add(QStringLiteral("支付宝"), QStringLiteral("0"));
+        QCOMPARE(w->lbl3->text(), QStringLiteral("120.50"));
+        QCOMPARE(w->DBGrideh1->footerText(QStringLiteral("备注")), QStringLiteral("共计3个资金账户"));
+        QCOMPARE(w->currentAccountRow().value(QStringLiteral("账户名称")).toString(),
+                 QStringLiteral("支付宝"));
+
+        fx.dialogs.onModal = [&](QDialog& d) {
+            d.findChild<QComboBox*>(QStringLiteral("cbb2"))->setCurrentText(QStringLiteral("工行卡"));
+            typeInto(d, "edt1", QStringLiteral("30"));
+            click(d, "btn1");
+            return d.result();
+        };
+        w->act5->trigger();
+        QCOMPARE(w->DBGrideh1->footerText(QStringLiteral("转入")), QStringLiteral("￥30.00"));
+        QCOMPARE(w->DBGrideh1->footerText(QStringLiteral("余额")), QStringLiteral("￥120.50"));
+
+        // The untouched newest account goes; the figures and the count follow.
+        fx.dialogs.clear();
+        QTest::mouseClick(w->btn15, Qt::LeftButton);
+        QTRY_VERIFY(!w->tmr2->isActive());
+        QCOMPARE(fx.dialogs.texts(), QStringList{"你确定要删除该资金账户？"});
+        QVERIFY(fx.account(QStringLiteral("支付宝")).isEmpty());
+        QCOMPARE(w->DBGrideh1->footerText(QStringLiteral("备注")), QStringLiteral("共计2个资金账户"));
+        QCOMPARE(w->lbl3->text(), QStringLiteral("120.50"));
+        QVERIFY_LEDGER(fx);
     }
 
     void hugeFiguresStayWhole() {
