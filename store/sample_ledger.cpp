@@ -75,7 +75,7 @@ void fillSampleLedger(const QSqlDatabase& db, QDate today) {
     s.entry(false, today, "交通", "公交地铁", 400, "支付宝", "");
     s.entry(true, prev, "工资", "基本工资", 850000, "工行卡", "");
     s.entry(false, prev.addDays(12), "居家", "水电燃气", 23575, "工行卡", "");
-    s.entry(false, prev.addDays(20), "饮食", "晚餐", 16800, "信用卡", "朋友聚餐");
+    s.entry(false, prev.addDays(20), "饮食", "晚餐", 16800, "支付宝", "朋友聚餐");
     s.loan(true, prev.addDays(3), "工行卡", 500000, 200000, "张三", "装修周转");
     s.loan(false, first, "现金", 80000, 0, "李四", "");
     // A transfer: cash into the bank card.

@@ -20,29 +20,6 @@
 using store::Money;
 
 namespace {
-void addClassification(const LedgerFixture& fx) {
-    store::exec(fx.db(), QStringLiteral("INSERT INTO 收入项目 VALUES ('工资')"));
-    store::exec(fx.db(), QStringLiteral("INSERT INTO 收入名称 VALUES ('工资', '月薪')"));
-    store::exec(fx.db(), QStringLiteral("INSERT INTO 支出项目 VALUES ('饮食')"));
-    store::exec(fx.db(), QStringLiteral("INSERT INTO 支出名称 VALUES ('饮食', '午餐')"));
-}
-
-// Books an entry to 现金 and moves the account with it, as recording does.
-void addEntry(const LedgerFixture& fx, const QString& date, bool income, qint64 fen) {
-    store::exec(
-        fx.db(),
-        income ? QStringLiteral("INSERT INTO 收支表 (日期, 收支类别, 收入项目, 收入名称, 收入金额, 结算账户) "
-                                "VALUES (?, '收入', '工资', '月薪', ?, '现金')")
-               : QStringLiteral("INSERT INTO 收支表 (日期, 收支类别, 支出项目, 支出名称, 支出金额, 结算账户) "
-                                "VALUES (?, '支出', '饮食', '午餐', ?, '现金')"),
-        {date, fen});
-    store::exec(
-        fx.db(),
-        income ? QStringLiteral("UPDATE 账户 SET 收入 = 收入 + ?, 余额 = 余额 + ? WHERE 账户名称 = '现金'")
-               : QStringLiteral("UPDATE 账户 SET 支出 = 支出 + ?, 余额 = 余额 - ? WHERE 账户名称 = '现金'"),
-        {fen, fen});
-}
-
 void addLoan(const LedgerFixture& fx, bool borrowing, qint64 fen) {
     const QString t = borrowing ? QStringLiteral("借入") : QStringLiteral("借出");
     store::exec(
@@ -81,13 +58,12 @@ class TstMainWindow : public QObject {
 private Q_SLOTS:
     void monthNavigationAcrossYearEnds() {
         LedgerFixture fx(QDateTime(QDate(2026, 1, 15), QTime(10, 0)));
-        addClassification(fx);
         fx.insertAccount(QStringLiteral("现金"), Money::fromFen(100000));
-        addEntry(fx, QStringLiteral("2025-12-01"), false, 2000);
-        addEntry(fx, QStringLiteral("2025-12-31"), true, 10000);
-        addEntry(fx, QStringLiteral("2026-01-01"), true, 500);
-        addEntry(fx, QStringLiteral("2026-01-31"), false, 125);
-        addEntry(fx, QStringLiteral("2025-11-30"), true, 999);
+        fx.bookEntry(QStringLiteral("2025-12-01"), false, 2000);
+        fx.bookEntry(QStringLiteral("2025-12-31"), true, 10000);
+        fx.bookEntry(QStringLiteral("2026-01-01"), true, 500);
+        fx.bookEntry(QStringLiteral("2026-01-31"), false, 125);
+        fx.bookEntry(QStringLiteral("2025-11-30"), true, 999);
         auto w = openWindow();
         QCOMPARE(monthBox(*w), QStringList({"2026", "1", "5.00", "1.25"}));
 
@@ -119,13 +95,12 @@ private Q_SLOTS:
 
     void refreshShowsTheShownMonth() {
         LedgerFixture fx(QDateTime(QDate(2026, 5, 15), QTime(10, 0)));
-        addClassification(fx);
         fx.insertAccount(QStringLiteral("现金"), Money::fromFen(100000));
-        addEntry(fx, QStringLiteral("2026-05-03"), true, 700);
+        fx.bookEntry(QStringLiteral("2026-05-03"), true, 700);
         auto w = openWindow();
         QTest::mouseClick(w->btn1, Qt::LeftButton);
         QCOMPARE(monthBox(*w), QStringList({"2026", "4", "0.00", "0.00"}));
-        addEntry(fx, QStringLiteral("2026-04-30"), false, 4250);
+        fx.bookEntry(QStringLiteral("2026-04-30"), false, 4250);
         ui::triggerDashboardRefresh();
         QTRY_VERIFY(!w->tmr2->isActive());
         QCOMPARE(monthBox(*w), QStringList({"2026", "4", "0.00", "42.50"}));
@@ -164,12 +139,11 @@ private Q_SLOTS:
 
     void figuresAndNegativeNetAssets() {
         LedgerFixture fx(QDateTime(QDate(2026, 1, 15), QTime(10, 0)));
-        addClassification(fx);
         fx.insertAccount(QStringLiteral("现金"), Money::fromFen(0));
         fx.insertAccount(QStringLiteral("工行卡"), Money::fromFen(1));
         addLoan(fx, true, 50000);
         addLoan(fx, false, 5000);
-        addEntry(fx, QStringLiteral("2026-01-10"), false, 30000);
+        fx.bookEntry(QStringLiteral("2026-01-10"), false, 30000);
         QVERIFY_LEDGER(fx);
         auto w = openWindow();
         QCOMPARE(w->lbl3->text(), QStringLiteral("150.01"));

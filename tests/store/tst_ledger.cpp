@@ -28,23 +28,6 @@ QByteArray fileBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void addEntry(const LedgerFixture& fx, const QString& date, const QString& kind, qint64 fen) {
-    const bool income = kind == QStringLiteral("收入");
-    store::exec(
-        fx.db(),
-        income ? QStringLiteral("INSERT INTO 收支表 (日期, 收支类别, 收入项目, 收入名称, 收入金额, 结算账户) "
-                                "VALUES (?, '收入', '工资', '月薪', ?, '现金')")
-               : QStringLiteral("INSERT INTO 收支表 (日期, 收支类别, 支出项目, 支出名称, 支出金额, 结算账户) "
-                                "VALUES (?, '支出', '饮食', '午餐', ?, '现金')"),
-        {date, fen});
-}
-
-void addClassification(const LedgerFixture& fx) {
-    store::exec(fx.db(), QStringLiteral("INSERT INTO 收入项目 VALUES ('工资')"));
-    store::exec(fx.db(), QStringLiteral("INSERT INTO 收入名称 VALUES ('工资', '月薪')"));
-    store::exec(fx.db(), QStringLiteral("INSERT INTO 支出项目 VALUES ('饮食')"));
-    store::exec(fx.db(), QStringLiteral("INSERT INTO 支出名称 VALUES ('饮食', '午餐')"));
-}
 } // namespace
 
 class TstLedger : public QObject {
@@ -117,9 +100,10 @@ private Q_SLOTS:
     // its entries; deleting a Category takes its Subcategories, but not while an entry names one.
     void classificationCascades() {
         LedgerFixture fx;
-        addClassification(fx);
+        fx.bookEntry(QStringLiteral("2026-05-01"), true, 100);
+        fx.bookEntry(QStringLiteral("2026-05-01"), false, 100);
+        store::exec(fx.db(), QStringLiteral("DELETE FROM 收支表 WHERE 收支类别 = '支出'"));
         store::exec(fx.db(), QStringLiteral("INSERT INTO 收入名称 VALUES ('工资', '奖金')"));
-        addEntry(fx, QStringLiteral("2026-05-01"), QStringLiteral("收入"), 100);
 
         store::exec(fx.db(), QStringLiteral("UPDATE 收入项目 SET 收入项目 = '薪水' WHERE 收入项目 = '工资'"));
         QCOMPARE(
@@ -301,12 +285,11 @@ private Q_SLOTS:
         QFETCH(QString, income);
         QFETCH(QString, expense);
         LedgerFixture fx(QDateTime(today, QTime(23, 59)));
-        addClassification(fx);
-        addEntry(fx, QStringLiteral("2024-02-29"), QStringLiteral("收入"), 700);
-        addEntry(fx, QStringLiteral("2024-03-01"), QStringLiteral("收入"), 100);
-        addEntry(fx, QStringLiteral("2024-03-31"), QStringLiteral("收入"), 250);
-        addEntry(fx, QStringLiteral("2024-03-31"), QStringLiteral("支出"), 25);
-        addEntry(fx, QStringLiteral("2024-04-01"), QStringLiteral("收入"), 9900);
+        fx.bookEntry(QStringLiteral("2024-02-29"), true, 700);
+        fx.bookEntry(QStringLiteral("2024-03-01"), true, 100);
+        fx.bookEntry(QStringLiteral("2024-03-31"), true, 250);
+        fx.bookEntry(QStringLiteral("2024-03-31"), false, 25);
+        fx.bookEntry(QStringLiteral("2024-04-01"), true, 9900);
         QCOMPARE(
             store::monthTotal(fx.db(), QStringLiteral("收入金额"), QStringLiteral("收支表")).generalText(),
             income);

@@ -34,6 +34,23 @@ void LedgerFixture::insertAccount(const QString& name, store::Money opening, con
                 {name, opening.fen(), note, opening.fen()});
 }
 
+void LedgerFixture::bookEntry(const QString& date, bool income, qint64 fen, const QString& account) {
+    const QString kind = income ? QStringLiteral("收入") : QStringLiteral("支出");
+    const QString category = income ? QStringLiteral("工资") : QStringLiteral("饮食");
+    const QString sub = income ? QStringLiteral("月薪") : QStringLiteral("午餐");
+    store::exec(db(), QStringLiteral("INSERT OR IGNORE INTO %1项目 VALUES (?)").arg(kind), {category});
+    store::exec(db(), QStringLiteral("INSERT OR IGNORE INTO %1名称 VALUES (?, ?)").arg(kind),
+                {category, sub});
+    store::exec(db(),
+                QStringLiteral("INSERT INTO 收支表 (日期, 收支类别, %1项目, %1名称, %1金额, 结算账户) "
+                               "VALUES (?, ?, ?, ?, ?, ?)")
+                    .arg(kind),
+                {date, kind, category, sub, fen, account});
+    store::exec(db(),
+                QStringLiteral("UPDATE 账户 SET %1 = %1 + ?, 余额 = 余额 + ? WHERE 账户名称 = ?").arg(kind),
+                {fen, income ? fen : -fen, account});
+}
+
 QSqlRecord LedgerFixture::account(const QString& name) const {
     QSqlQuery q = store::exec(db(), QStringLiteral("SELECT * FROM 账户 WHERE 账户名称 = ?"), {name});
     return q.next() ? q.record() : QSqlRecord();

@@ -27,6 +27,11 @@ public:
 
     // Adds an account row directly, with its opening amount as its balance.
     void insertAccount(const QString& name, store::Money opening, const QString& note = QString());
+    // Books an entry as recording does: an income under 工资/月薪 or an expense under 饮食/午餐
+    // (the classification is made when missing), with the account's figures moved along; an account
+    // that does not exist is not moved.
+    void bookEntry(const QString& date, bool income, qint64 fen,
+                   const QString& account = QStringLiteral("现金"));
     // The row of an account, by name (an empty record when there is none).
     QSqlRecord account(const QString& name) const;
     store::Money accountMoney(const QString& name, const QString& column) const;
