@@ -13,10 +13,6 @@ namespace accounts {
 
 namespace {
 
-bool isTrimmed(QChar c) {
-    return c.isSpace() || c.category() == QChar::Other_Control;
-}
-
 std::optional<QString> nameOf(const QSqlDatabase& db, qint64 id) {
     const QVariant v = store::scalar(db, QStringLiteral("SELECT 账户名称 FROM 账户 WHERE id = ?"), {id});
     if (!v.isValid()) return std::nullopt;
@@ -24,15 +20,6 @@ std::optional<QString> nameOf(const QSqlDatabase& db, qint64 id) {
 }
 
 } // namespace
-
-QString trimmedText(const QString& text) {
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && isTrimmed(text[begin]))
-        ++begin;
-    while (end > begin && isTrimmed(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 QStringList accountNames(const QSqlDatabase& db) {
     QSqlQuery q = store::exec(db, QStringLiteral("SELECT 账户名称 FROM 账户 ORDER BY id"));

@@ -23,9 +23,6 @@ enum class Outcome {
     Overdraw,      // a transfer amount above the source account's balance
 };
 
-// Text with blanks, line breaks and other control characters removed at both ends.
-QString trimmedText(const QString& text);
-
 // Every account name, oldest account first: what the account choice lists offer.
 QStringList accountNames(const QSqlDatabase& db);
 

@@ -51,7 +51,7 @@ void Taddfrm::btn1Click() {
         return;
     }
     const QSqlDatabase db = store::dmod1->con1();
-    const QString name = accounts::trimmedText(form->edt1->text());
+    const QString name = store::trimmedText(form->edt1->text());
     const auto refuseName = [this] {
         ui::warn(QStringLiteral("该账户名称已经存在"));
         form->edt1->clear();
@@ -67,7 +67,7 @@ void Taddfrm::btn1Click() {
     const std::optional<store::Money> opening = ui::amountCheck(amountText);
     if (!opening || belowZero(amountText, *opening)) return refuseAmount();
 
-    const QString note = accounts::trimmedText(form->mmo1->toPlainText());
+    const QString note = store::trimmedText(form->mmo1->toPlainText());
     switch (accounts::addAccount(db, name, *opening, note)) {
     case accounts::Outcome::Done:
         break;

@@ -47,9 +47,9 @@ void Tupdatefrm::btn1Click() {
         return restoreName();
     }
     const QSqlDatabase db = store::dmod1->con1();
-    const QString name = accounts::trimmedText(form->edt1->text());
-    const QString note = accounts::trimmedText(form->dbmmo1->toPlainText());
-    const bool renamed = name != accounts::trimmedText(name_);
+    const QString name = store::trimmedText(form->edt1->text());
+    const QString note = store::trimmedText(form->dbmmo1->toPlainText());
+    const bool renamed = name != store::trimmedText(name_);
     const auto refuseName = [this] {
         ui::warn(QStringLiteral("该账户名称已存在，请重新输入！"));
         restoreName();

@@ -51,16 +51,6 @@ QString Tloginfrm::mainCaption(const QString& user) {
            QStringLiteral("当前用户： ") + user;
 }
 
-QString Tloginfrm::trimmedInput(const QString& text) {
-    const auto cut = [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; };
-    qsizetype from = 0, to = text.size();
-    while (from < to && cut(text.at(from)))
-        ++from;
-    while (to > from && cut(text.at(to - 1)))
-        --to;
-    return text.mid(from, to - from);
-}
-
 void Tloginfrm::FormCreate() {
     ui::applyStandardStyle(this);
     // The password edit shows "*" for every character, whatever the style's own mask is.
@@ -96,8 +86,8 @@ void Tloginfrm::btn1Click() {
         ui->edt2->setFocus();
         return;
     }
-    const QString name = trimmedInput(ui->edt1->text());
-    const QString password = trimmedInput(ui->edt2->text());
+    const QString name = store::trimmedText(ui->edt1->text());
+    const QString password = store::trimmedText(ui->edt2->text());
 
     const QSqlDatabase db = store::dmod1->con1();
     QSqlQuery user = store::exec(db, QStringLiteral("select 用户名, 密码 from 用户 order by rowid limit 1"));

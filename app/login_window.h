@@ -31,7 +31,6 @@ public:
     // The main window's caption for a user.
     static QString mainCaption(const QString& user);
     // A typed name or password without the blanks and control characters at either end.
-    static QString trimmedInput(const QString& text);
 
     // Esc, like 取消, closes the window and so ends the program.
     void reject() override;

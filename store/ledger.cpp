@@ -20,6 +20,16 @@ QString ident(const QString& name) {
 }
 } // namespace
 
+QString trimmedText(const QString& text) {
+    const auto cut = [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; };
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && cut(text[begin]))
+        ++begin;
+    while (end > begin && cut(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 Money moneyOf(const QVariant& v) {
     return Money::fromFen(v.isNull() ? 0 : v.toLongLong());
 }

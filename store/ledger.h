@@ -14,6 +14,10 @@ namespace store {
 
 class Tdmod1;
 
+// Typed text as the ledger keeps it: blanks (full-width ones too), line breaks and other control
+// characters removed at both ends; inner ones stay.
+QString trimmedText(const QString& text);
+
 // A stored amount (integer fen; NULL counts as 0).
 Money moneyOf(const QVariant& v);
 // A date as stored: yyyy-MM-dd.

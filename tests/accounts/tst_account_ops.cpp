@@ -84,25 +84,6 @@ int recordsNaming(const LedgerFixture& fx, const QString& account) {
 class TstAccountOps : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void trimmedText_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("trimmed");
-        QTest::newRow("blanks") << "  现金 "
-                                << "现金";
-        QTest::newRow("line breaks and tabs") << "\r\n\t工行 卡\n"
-                                              << "工行 卡";
-        QTest::newRow("control characters") << QStringLiteral("\x01现金\x7f") << "现金";
-        QTest::newRow("full-width blank") << "\u3000现金\u3000"
-                                          << "现金";
-        QTest::newRow("blanks only") << " \n "
-                                     << "";
-    }
-    void trimmedText() {
-        QFETCH(QString, text);
-        QFETCH(QString, trimmed);
-        QCOMPARE(accounts::trimmedText(text), trimmed);
-    }
-
     // Names with quotes are ordinary text; the new row carries its opening amount as its balance.
     void addStoresTheAccount() {
         LedgerFixture fx;

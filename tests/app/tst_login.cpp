@@ -244,25 +244,6 @@ private Q_SLOTS:
         QVERIFY(!r.main.isVisible());
         QVERIFY(r.fx.dialogs.shown.isEmpty());
     }
-
-    void trimmedInput_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("trimmed");
-        QTest::newRow("nothing to trim") << "admin"
-                                         << "admin";
-        QTest::newRow("only blanks") << " \t\r\n"
-                                     << "";
-        QTest::newRow("inner blanks stay") << "  a b  "
-                                           << "a b";
-        QTest::newRow("control characters") << "\x01\x7f"
-                                               "x\x1f"
-                                            << "x";
-    }
-    void trimmedInput() {
-        QFETCH(QString, typed);
-        QFETCH(QString, trimmed);
-        QCOMPARE(Tloginfrm::trimmedInput(typed), trimmed);
-    }
 };
 
 QTEST_MAIN(TstLogin)

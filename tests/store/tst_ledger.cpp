@@ -255,6 +255,27 @@ private Q_SLOTS:
         QCOMPARE(store::scramble(password), stored);
     }
 
+    void trimmedText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("trimmed");
+        QTest::newRow("nothing to trim") << "admin"
+                                         << "admin";
+        QTest::newRow("blanks") << "  现金 "
+                                << "现金";
+        QTest::newRow("inner blanks stay") << "\r\n\t工行 卡\n"
+                                           << "工行 卡";
+        QTest::newRow("control characters") << QStringLiteral("\x01\x7f现金\x1f") << "现金";
+        QTest::newRow("full-width blank") << "\u3000现金\u3000"
+                                          << "现金";
+        QTest::newRow("blanks only") << " \t\r\n "
+                                     << "";
+    }
+    void trimmedText() {
+        QFETCH(QString, text);
+        QFETCH(QString, trimmed);
+        QCOMPARE(store::trimmedText(text), trimmed);
+    }
+
     void columnTotals() {
         LedgerFixture fx;
         QCOMPARE(store::columnTotal(fx.db(), QStringLiteral("余额"), QStringLiteral("账户")).generalText(),
