@@ -6,6 +6,7 @@
 #include "store/clock.h"
 #include "store/dmod1.h"
 #include "store/ledger.h"
+#include "ui/artwork.h"
 #include "ui/dashboard.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
@@ -317,9 +318,9 @@ void Tzjzkfrm::setArtwork() {
         mm1->insertAction(command, entry);
         mm1->removeAction(command);
     }
-    img1->setPixmap(QIcon(QStringLiteral(":/main/logo.svg")).pixmap(img1->size()));
-    img3->setPixmap(QIcon(QStringLiteral(":/main/dashboard.svg")).pixmap(img3->size()));
-    img4->setPixmap(QIcon(QStringLiteral(":/main/clock.svg")).pixmap(img4->size()));
+    img1->setPixmap(ui::svgPixmap(QStringLiteral(":/main/logo.svg"), img1->size(), devicePixelRatioF()));
+    img3->setPixmap(ui::svgPixmap(QStringLiteral(":/main/dashboard.svg"), img3->size(), devicePixelRatioF()));
+    img4->setPixmap(ui::svgPixmap(QStringLiteral(":/main/clock.svg"), img4->size(), devicePixelRatioF()));
     pnl5->setStyleSheet(QStringLiteral("#pnl5{background:#f7faf6;border-bottom:1px solid #c9dccf;}"));
     pnl1->setStyleSheet(QStringLiteral("#pnl1{background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #f7faf6,"
                                        "stop:1 #e2ede4);border-bottom:1px solid #c9dccf;}"));
