@@ -12,23 +12,6 @@
 #include "ui/window_style.h"
 #include "ui_add_account.h"
 
-namespace {
-
-// Whether typed text is a number below zero. Rounding to fen would turn -0.001 into 0, which
-// the opening amount must still refuse.
-bool belowZero(const QString& text, store::Money value) {
-    if (value < store::Money()) return true;
-    const QString t = text.trimmed();
-    if (!t.startsWith(QLatin1Char('-'))) return false;
-    for (const QChar c : t) {
-        if (c == u'e' || c == u'E') break;
-        if (c.isDigit() && c != u'0') return true;
-    }
-    return false;
-}
-
-} // namespace
-
 Taddfrm::Taddfrm(QWidget* owner) : QDialog(owner), form(std::make_unique<Ui::Taddfrm>()) {
     form->setupUi(this);
     ui::applyStandardStyle(this);
@@ -65,7 +48,8 @@ void Taddfrm::btn1Click() {
     if (accounts::accountNameTaken(db, name)) return refuseName();
     const QString amountText = form->edt2->text();
     const std::optional<store::Money> opening = ui::amountCheck(amountText);
-    if (!opening || belowZero(amountText, *opening)) return refuseAmount();
+    // The sign is judged on the number as typed: -0.001 rounds to 0.00 but is still below zero.
+    if (!opening || store::parseAmount(amountText).negative) return refuseAmount();
 
     const QString note = store::trimmedText(form->mmo1->toPlainText());
     switch (accounts::addAccount(db, name, *opening, note)) {

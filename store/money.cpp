@@ -115,6 +115,7 @@ AmountParse parseAmount(QStringView text) {
     }
     out.status = AmountStatus::Ok;
     if (digits.isEmpty()) return out; // zero
+    out.negative = negative;
 
     // Digits before the fen point: digits.size() + exp10 + 2.
     const qint64 kept = qint64(digits.size()) + exp10 + 2;

@@ -54,6 +54,8 @@ enum class AmountStatus {
 struct AmountParse {
     AmountStatus status = AmountStatus::NotNumber;
     Money value;
+    // The exact number is below zero, even where it rounds to 0.00 (-0.001).
+    bool negative = false;
     bool ok() const { return status == AmountStatus::Ok; }
 };
 

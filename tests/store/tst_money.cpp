@@ -27,6 +27,8 @@ private Q_SLOTS:
         QTest::newRow("half a fen") << "0.005" << ok << qint64(1);
         QTest::newRow("negative half away") << "-2.675" << ok << qint64(-268);
         QTest::newRow("negative") << "-5" << ok << qint64(-500);
+        QTest::newRow("negative rounding to zero") << "-0.001" << ok << qint64(0);
+        QTest::newRow("negative zero") << "-0" << ok << qint64(0);
         QTest::newRow("blanks around") << " 12.5 " << ok << qint64(1250);
         QTest::newRow("exponent") << "1e3" << ok << qint64(100000);
         QTest::newRow("negative exponent") << "125e-2" << ok << qint64(125);
@@ -59,6 +61,7 @@ private Q_SLOTS:
         const store::AmountParse p = store::parseAmount(text);
         QCOMPARE(p.status, status);
         QCOMPARE(p.value.fen(), fen);
+        QCOMPARE(p.negative, p.ok() && text.trimmed().startsWith(u'-') && text != QStringLiteral("-0"));
     }
 
     void texts_data() {
