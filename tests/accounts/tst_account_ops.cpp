@@ -25,14 +25,6 @@ qint64 idOf(const LedgerFixture& fx, const QString& name) {
 
 // Moves one accumulator of an account the way recording and correcting do: the column and 余额
 // together, with the column's sign in the balance formula.
-void move(const LedgerFixture& fx, const QString& account, const QString& column, Money amount) {
-    static const QStringList lowering = {"支出", "付还款", "借出", "转出"};
-    const qint64 balance = lowering.contains(column) ? -amount.fen() : amount.fen();
-    store::exec(fx.db(),
-                QStringLiteral("UPDATE 账户 SET %1 = %1 + ?, 余额 = 余额 + ? WHERE 账户名称 = ?").arg(column),
-                {amount.fen(), balance, account});
-}
-
 // An expense entry, a Borrowing and a Lending booked to an account, with its accumulators moved.
 void bookRecords(const LedgerFixture& fx, const QString& account) {
     store::exec(fx.db(), QStringLiteral("INSERT OR IGNORE INTO 支出项目 VALUES ('饮食')"));
@@ -41,17 +33,17 @@ void bookRecords(const LedgerFixture& fx, const QString& account) {
                 QStringLiteral("INSERT INTO 收支表 (日期, 收支类别, 支出项目, 支出名称, 支出金额, 结算账户) "
                                "VALUES ('2026-05-15', '支出', '饮食', '午餐', 1250, ?)"),
                 {account});
-    move(fx, account, QStringLiteral("支出"), Money::fromFen(1250));
+    fx.moveAccount(account, QStringLiteral("支出"), Money::fromFen(1250));
     store::exec(fx.db(),
                 QStringLiteral(
                     "INSERT INTO 借入 (日期, 结算账户, 借入金额, 余额) VALUES ('2026-05-01', ?, 500, 500)"),
                 {account});
-    move(fx, account, QStringLiteral("借入"), Money::fromFen(500));
+    fx.moveAccount(account, QStringLiteral("借入"), Money::fromFen(500));
     store::exec(fx.db(),
                 QStringLiteral(
                     "INSERT INTO 借出 (日期, 结算账户, 借出金额, 余额) VALUES ('2026-05-02', ?, 300, 300)"),
                 {account});
-    move(fx, account, QStringLiteral("借出"), Money::fromFen(300));
+    fx.moveAccount(account, QStringLiteral("借出"), Money::fromFen(300));
 }
 
 // Deletes every record as its own window would: the record goes, and the account it names (by
@@ -63,7 +55,7 @@ void deleteRecords(const LedgerFixture& fx) {
         QSqlQuery q = store::exec(fx.db(), QStringLiteral("SELECT 结算账户, %1 FROM %2")
                                                .arg(QString::fromUtf8(amount), QString::fromUtf8(table)));
         while (q.next())
-            move(fx, q.value(0).toString(), QString::fromUtf8(column), -store::moneyOf(q.value(1)));
+            fx.moveAccount(q.value(0).toString(), QString::fromUtf8(column), -store::moneyOf(q.value(1)));
         store::exec(fx.db(), QStringLiteral("DELETE FROM %1").arg(QString::fromUtf8(table)));
     }
 }
@@ -190,14 +182,14 @@ private Q_SLOTS:
         fx.insertAccount(QStringLiteral("现金"), Money::fromFen(100000));
         const qint64 id = idOf(fx, QStringLiteral("现金"));
         for (const char* a : {"0.10", "0.20", "0.30", "0.10"})
-            move(fx, QStringLiteral("现金"), column, yuan(a));
+            fx.moveAccount(QStringLiteral("现金"), column, yuan(a));
         for (const char* a : {"0.10", "0.20"})
-            move(fx, QStringLiteral("现金"), column, -yuan(a));
+            fx.moveAccount(QStringLiteral("现金"), column, -yuan(a));
         QCOMPARE(accounts::deleteAccount(fx.db(), id), Outcome::NotEmpty);
         QCOMPARE(fx.count(QStringLiteral("账户")), 1);
-        move(fx, QStringLiteral("现金"), column, -yuan("0.30"));
+        fx.moveAccount(QStringLiteral("现金"), column, -yuan("0.30"));
         QCOMPARE(accounts::deleteAccount(fx.db(), id), Outcome::NotEmpty);
-        move(fx, QStringLiteral("现金"), column, -yuan("0.10"));
+        fx.moveAccount(QStringLiteral("现金"), column, -yuan("0.10"));
         QVERIFY_LEDGER(fx);
         QCOMPARE(accounts::deleteAccount(fx.db(), id), Outcome::Done);
         QCOMPARE(fx.count(QStringLiteral("账户")), 0);
@@ -239,7 +231,7 @@ private Q_SLOTS:
         fx.insertAccount(QStringLiteral("现金"), Money::fromFen(5000));
         fx.insertAccount(QStringLiteral("银行"), Money::fromFen(700));
         fx.insertAccount(QStringLiteral("信用卡"), Money::fromFen(0));
-        move(fx, QStringLiteral("信用卡"), QStringLiteral("支出"), Money::fromFen(2000));
+        fx.moveAccount(QStringLiteral("信用卡"), QStringLiteral("支出"), Money::fromFen(2000));
 
         QCOMPARE(accounts::transfer(fx.db(), source, target, Money::fromFen(fen)), outcome);
         const qint64 moved = outcome == Outcome::Done ? fen : 0;

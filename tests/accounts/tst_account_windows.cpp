@@ -82,12 +82,6 @@ QSqlRecord gridRow(const LedgerFixture& fx, const QString& name) {
     return listedRow(fx, name);
 }
 
-void moveColumn(const LedgerFixture& fx, const QString& account, const QString& column, qint64 fen) {
-    store::exec(fx.db(),
-                QStringLiteral("UPDATE 账户 SET %1 = %1 + ?, 余额 = 余额 + ? WHERE 账户名称 = ?").arg(column),
-                {fen, fen, account});
-}
-
 } // namespace
 
 class TstAccountWindows : public QObject {
@@ -335,7 +329,7 @@ private Q_SLOTS:
         fx.insertAccount(QStringLiteral("银行"), Money());
         store::exec(fx.db(), QStringLiteral("INSERT INTO 借入 (日期, 结算账户, 借入金额, 余额) VALUES "
                                             "('2026-05-01', 'cash', 500, 500)"));
-        moveColumn(fx, QStringLiteral("cash"), QStringLiteral("借入"), 500);
+        fx.moveAccount(QStringLiteral("cash"), QStringLiteral("借入"), Money::fromFen(500));
 
         Tupdatefrm w(nullptr, gridRow(fx, QStringLiteral("cash")));
         QVERIFY(showActive(w));
@@ -570,7 +564,7 @@ private Q_SLOTS:
         fx.insertAccount(QStringLiteral("现金"), Money::fromFen(5000));
         fx.insertAccount(QStringLiteral("银行"), Money());
         for (qint64 fen : moves)
-            moveColumn(fx, QStringLiteral("银行"), column, fen);
+            fx.moveAccount(QStringLiteral("银行"), column, Money::fromFen(fen));
         fx.dialogs.answers = {ok};
         accounts::deleteAccountCommand(gridRow(fx, QStringLiteral("银行")));
 
@@ -598,7 +592,7 @@ private Q_SLOTS:
         RefreshCounter refreshes;
         fx.insertAccount(QStringLiteral("银行"), Money());
         const QSqlRecord stale = gridRow(fx, QStringLiteral("银行"));
-        moveColumn(fx, QStringLiteral("银行"), QStringLiteral("收入"), 1);
+        fx.moveAccount(QStringLiteral("银行"), QStringLiteral("收入"), Money::fromFen(1));
         accounts::deleteAccountCommand(stale);
         QCOMPARE(fx.dialogs.texts(),
                  QStringList({"你确定要删除该资金账户？", "\n对不起，该账户下有收支记录不能删除!\n"}));

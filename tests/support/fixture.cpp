@@ -34,6 +34,15 @@ void LedgerFixture::insertAccount(const QString& name, store::Money opening, con
                 {name, opening.fen(), note, opening.fen()});
 }
 
+void LedgerFixture::moveAccount(const QString& account, const QString& column, store::Money amount) const {
+    static const QStringList lowering = {QStringLiteral("支出"), QStringLiteral("付还款"),
+                                         QStringLiteral("借出"), QStringLiteral("转出")};
+    const qint64 balance = lowering.contains(column) ? -amount.fen() : amount.fen();
+    store::exec(db(),
+                QStringLiteral("UPDATE 账户 SET %1 = %1 + ?, 余额 = 余额 + ? WHERE 账户名称 = ?").arg(column),
+                {amount.fen(), balance, account});
+}
+
 void LedgerFixture::bookEntry(const QString& date, bool income, qint64 fen, const QString& account) {
     const QString kind = income ? QStringLiteral("收入") : QStringLiteral("支出");
     const QString category = income ? QStringLiteral("工资") : QStringLiteral("饮食");
@@ -46,9 +55,7 @@ void LedgerFixture::bookEntry(const QString& date, bool income, qint64 fen, cons
                                "VALUES (?, ?, ?, ?, ?, ?)")
                     .arg(kind),
                 {date, kind, category, sub, fen, account});
-    store::exec(db(),
-                QStringLiteral("UPDATE 账户 SET %1 = %1 + ?, 余额 = 余额 + ? WHERE 账户名称 = ?").arg(kind),
-                {fen, income ? fen : -fen, account});
+    moveAccount(account, kind, store::Money::fromFen(fen));
 }
 
 QSqlRecord LedgerFixture::account(const QString& name) const {

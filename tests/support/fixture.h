@@ -27,6 +27,9 @@ public:
 
     // Adds an account row directly, with its opening amount as its balance.
     void insertAccount(const QString& name, store::Money opening, const QString& note = QString());
+    // Moves one of an account's eight running totals by amount, and its balance with it by the sign
+    // the total has in the balance (支出, 付还款, 借出 and 转出 lower it).
+    void moveAccount(const QString& account, const QString& column, store::Money amount) const;
     // Books an entry as recording does: an income under 工资/月薪 or an expense under 饮食/午餐
     // (the classification is made when missing), with the account's figures moved along; an account
     // that does not exist is not moved.
