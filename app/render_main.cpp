@@ -65,6 +65,8 @@ int main(int argc, char** argv) {
     renderAdminWindows(ctx);
     renderReportsWindows(ctx);
     renderAccountsWindows(ctx);
+    renderEntriesWindows(ctx);
+    renderLoansWindows(ctx);
     ui::setDialogs(nullptr);
     std::printf("windows rendered into %s\n", qPrintable(outDir));
     return 0;

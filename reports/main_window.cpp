@@ -66,9 +66,22 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
         button->setAutoRaise(true);
     }
     // Each command stays disabled until the window it opens is part of the program.
-    for (QAction* a : {act1, act2, act3, act4, act7, act8, N9, act9, act10})
+    // Classification.
+    for (QAction* a : {act7, act8})
         a->setEnabled(false);
+    // Income and expense.
+    for (QAction* a : {act1, act2})
+        a->setEnabled(false);
+    // Loans.
+    for (QAction* a : {act3, act4})
+        a->setEnabled(false);
+    // Statistics.
+    N9->setEnabled(false);
     button2->setEnabled(false);
+    // Administration.
+    for (QAction* a : {act9, act10})
+        a->setEnabled(false);
+    // End of the disabled commands.
     connect(act11, &QAction::triggered, this, ui::guarded([this] { close(); }));
     connect(act5, &QAction::triggered, this, ui::guarded([this] { accounts::transferCommand(this); }));
     connect(btn14, &QPushButton::clicked, this, ui::guarded([this] { accounts::addAccountCommand(this); }));

@@ -29,3 +29,5 @@ void renderAppWindows(const ui::RenderContext& ctx);
 void renderAdminWindows(const ui::RenderContext& ctx);
 void renderReportsWindows(const ui::RenderContext& ctx);
 void renderAccountsWindows(const ui::RenderContext& ctx);
+void renderEntriesWindows(const ui::RenderContext& ctx);
+void renderLoansWindows(const ui::RenderContext& ctx);
