@@ -57,7 +57,7 @@ class TstInstalled : public QObject {
     // Waits for a window of the program with this caption and gives it.
     static xwindows::Window waitForWindow(const QString& title) {
         xwindows::Window found;
-        for (int i = 0; i < 200 && found.id == 0; ++i) {
+        for (int i = 0; i < 400 && found.id == 0; ++i) {
             for (const xwindows::Window& w : xwindows::shown())
                 if (w.title == title) found = w;
             if (found.id == 0) QTest::qWait(50);
