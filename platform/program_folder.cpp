@@ -28,6 +28,11 @@ bool writeWhole(const QString& path, const QByteArray& bytes) {
     return file.commit() && QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 QString chooseProgramFolder(const QString& exeDir, const QString& userDir) {
@@ -48,9 +53,7 @@ bool prepareUserFolder(const QString& userDir, const QString& templateFile) {
     // The user's template follows the installed one, so that initialising after an upgrade gives
     // a ledger of the upgraded program.
     const QString copy = store::Tdmod1::templatePath(userDir);
-    QFile current(copy);
-    if (!current.open(QIODevice::ReadOnly) || current.readAll() != pristine)
-        placed = writeWhole(copy, pristine);
+    if (contents(copy) != pristine) placed = writeWhole(copy, pristine);
     const QString ledger = store::Tdmod1::dataFilePath(userDir);
     if (!QFileInfo::exists(ledger)) placed = writeWhole(ledger, pristine) && placed;
     return placed;
