@@ -9,6 +9,7 @@ packages=(
   fonts-noto-cjk
   libbenchmark-dev
   xvfb xauth
+  desktop-file-utils appstream dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do
