@@ -105,6 +105,9 @@ ClassificationWindow::ClassificationWindow(const ClassificationKind& kind, QWidg
     setWindowTitle(kind.caption);
     form->btn1->setText(kind.addCategoryButton);
     form->btn4->setText(kind.addSubcategoryButton);
+    // The lists carry no caption of their own; a screen reader names them after what they hold.
+    form->lst1->setAccessibleName(kind.tables.category);
+    form->lst2->setAccessibleName(kind.tables.subcategory);
     ui::applyStandardStyle(this);
 
     pm2 = new QMenu(this);
