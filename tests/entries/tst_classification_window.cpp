@@ -372,6 +372,26 @@ private slots:
                  s("工/薪"));
     }
 
+    // A statement the database rejects ends the step in the general error report: nothing is
+    // written, the lists stay as they were, and a delete button still refreshes the dashboard.
+    void databaseErrorChangesNothing() {
+        LedgerFixture fx;
+        build(fx, entries::expenseTables());
+        store::exec(fx.db(), QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE DELETE ON 支出项目 "
+                                            "BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END"));
+        RefreshCounter refresh;
+        Tzcclassfrm w;
+        list(w, "lst1")->setCurrentRow(1);
+        click(w, "btn3");
+        QCOMPARE(fx.dialogs.shown.last().icon, ui::Icon::Error);
+        QVERIFY(fx.dialogs.lastText().contains(QStringLiteral("disk I/O error")));
+        QCOMPARE(refresh.n, 1);
+        QCOMPARE(shown(list(w, "lst1")), s("甲 [乙]"));
+        QCOMPARE(shown(list(w, "lst2")), s("[子] 寅"));
+        QCOMPARE(entries::categories(fx.db(), entries::expenseTables()), (QStringList{s("甲"), s("乙")}));
+        QCOMPARE(fx.count(QStringLiteral("支出名称")), 4);
+    }
+
     void mainWindowOpensEachWindowFresh() {
         LedgerFixture fx;
         build(fx, entries::expenseTables());
