@@ -81,9 +81,11 @@ QString shown(const QListWidget* l) {
 QString describe(const Shown& box) {
     static const char* const kinds[] = {"message", "confirm", "question", "input", "modal"};
     static const char* const icons[] = {"none", "warning", "question", "information", "error"};
+    // An input box shows its default text where the others show their icon.
     return QStringLiteral("%1|%2|%3|%4")
         .arg(QString::fromLatin1(kinds[box.kind]), box.title, box.text,
-             QString::fromLatin1(icons[static_cast<int>(box.icon)]));
+             box.kind == Shown::Input ? QStringLiteral("default=") + box.value
+                                      : QString::fromLatin1(icons[static_cast<int>(box.icon)]));
 }
 
 QStringList described(const QList<Shown>& boxes) {
@@ -137,8 +139,8 @@ private slots:
         const auto warning = [](const char* text) {
             return QStringLiteral("message|云杉|%1|warning").arg(s(text));
         };
-        const auto input = [](const char* caption, const char* prompt) {
-            return QStringLiteral("input|%1|%2|none").arg(s(caption), s(prompt));
+        const auto input = [](const char* caption, const char* prompt, const char* value = "") {
+            return QStringLiteral("input|%1|%2|default=%3").arg(s(caption), s(prompt), s(value));
         };
         const auto confirm = [](const char* title, const char* text) {
             return QStringLiteral("confirm|%1|%2|question").arg(s(title), s(text));
@@ -154,12 +156,12 @@ private slots:
                                             << QStringList{warning("请选择要修改的\"收入项目\"！")} << 0;
         QTest::newRow("income rename padded")
             << true << false << -1 << "btn2" << s("甲  ")
-            << QStringList{input("修改收入项目", "请输入新的\"收入项目\"：      "),
+            << QStringList{input("修改收入项目", "请输入新的\"收入项目\"：      ", "甲"),
                            warning("该\"收入项目\"已存在，请重新输入！")}
             << 0;
         QTest::newRow("income rename cancelled")
             << true << false << -1 << "btn2" << none
-            << QStringList{input("修改收入项目", "请输入新的\"收入项目\"：      ")} << 0;
+            << QStringList{input("修改收入项目", "请输入新的\"收入项目\"：      ", "甲")} << 0;
         QTest::newRow("income delete none") << true << true << -1 << "btn3" << none
                                             << QStringList{warning("请选择要删除的\"收入项目\"")} << 1;
         QTest::newRow("income delete in use")
@@ -181,7 +183,7 @@ private slots:
                                                 << QStringList{warning("请选择要修改的\"收入名称\"！")} << 0;
         QTest::newRow("income rename sub taken elsewhere")
             << true << false << -1 << "btn5" << s("寅")
-            << QStringList{input("修改收入名称", "请输入新的\"收入名称\"：      "),
+            << QStringList{input("修改收入名称", "请输入新的\"收入名称\"：      ", "子"),
                            s("message|云杉|同一\"收入项目\"下不能有相同的\"收入名称\"！|none")}
             << 0;
         QTest::newRow("income delete sub none") << true << true << -1 << "btn6" << none
@@ -203,12 +205,12 @@ private slots:
                                              << QStringList{warning("请选择要修改的\"支出项目\"！")} << 0;
         QTest::newRow("expense rename padded")
             << false << false << -1 << "btn2" << s("甲  ")
-            << QStringList{input("修改支出项目", "请输入新的\"支出项目\"：       "),
+            << QStringList{input("修改支出项目", "请输入新的\"支出项目\"：       ", "甲"),
                            warning("该\"支出项目\"已存在，请重新输入！")}
             << 0;
         QTest::newRow("expense rename cancelled")
             << false << false << -1 << "btn2" << none
-            << QStringList{input("修改支出项目", "请输入新的\"支出项目\"：       ")} << 0;
+            << QStringList{input("修改支出项目", "请输入新的\"支出项目\"：       ", "甲")} << 0;
         QTest::newRow("expense delete none") << false << true << -1 << "btn3" << none
                                              << QStringList{warning("请选择要删除的\"支出项目\"！    ")} << 1;
         QTest::newRow("expense delete in use")
@@ -229,7 +231,7 @@ private slots:
                                                  << QStringList{warning("请选择要修改的\"支出名称\"！")} << 0;
         QTest::newRow("expense rename sub taken elsewhere")
             << false << false << -1 << "btn5" << s("寅")
-            << QStringList{input("修改支出名称", "请输入新的\"支出名称\"：      "),
+            << QStringList{input("修改支出名称", "请输入新的\"支出名称\"：      ", "子"),
                            warning("同一\"支出项目\"下不能有相同的\"支出名称\"！")}
             << 0;
         QTest::newRow("expense delete sub none") << false << true << -1 << "btn6" << none
