@@ -2,6 +2,7 @@
 #include "reports/main_window.h"
 
 #include "accounts/account_commands.h"
+#include "entries/classification_window.h"
 #include "platform/hotkey.h"
 #include "store/clock.h"
 #include "store/dmod1.h"
@@ -67,8 +68,10 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
     }
     // Each command stays disabled until the window it opens is part of the program.
     // Classification.
-    for (QAction* a : {act7, act8})
-        a->setEnabled(false);
+    connect(act7, &QAction::triggered, this,
+            ui::guarded([this] { entries::incomeClassificationCommand(this); }));
+    connect(act8, &QAction::triggered, this,
+            ui::guarded([this] { entries::expenseClassificationCommand(this); }));
     // Income and expense.
     for (QAction* a : {act1, act2})
         a->setEnabled(false);

@@ -17,8 +17,9 @@ bool ScriptedDialogs::question(const QString& title, const QString& text, ui::Ic
     return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
 }
 
-std::optional<QString> ScriptedDialogs::input(const QString& caption, const QString& prompt, const QString&) {
-    shown.append({Shown::Input, caption, prompt, ui::Icon::None});
+std::optional<QString> ScriptedDialogs::input(const QString& caption, const QString& prompt,
+                                              const QString& value) {
+    shown.append({Shown::Input, caption, prompt, ui::Icon::None, value});
     return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
 }
 

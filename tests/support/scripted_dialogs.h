@@ -13,6 +13,7 @@ struct Shown {
     QString title;
     QString text; // message text, or the input box's prompt, or the modal window's title
     ui::Icon icon = ui::Icon::None;
+    QString value = {}; // the input box's default text
 };
 
 class ScriptedDialogs : public ui::Dialogs {
