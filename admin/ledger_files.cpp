@@ -119,6 +119,32 @@ bool hasJournal(const QString& ledger) {
            QFileInfo::exists(ledger + QStringLiteral("-wal"));
 }
 
+// Keeps the closed ledger under a second name as the safety copy. A hard link costs nothing and is
+// the very file that was the ledger; where the file system has none, a copy is made instead. The
+// name appears only once the copy is whole.
+bool keepSafetyCopy(const QString& ledger, const QString& safetyCopy) {
+    const QString part = safetyCopy + QStringLiteral(".part");
+    QFile::remove(part);
+    std::error_code ec;
+    const std::filesystem::path from(fsName(ledger).toStdString());
+    const std::filesystem::path to(fsName(part).toStdString());
+    std::filesystem::create_hard_link(from, to, ec);
+    if (ec) {
+        ec.clear();
+        std::filesystem::copy_file(from, to, ec);
+        if (ec || !syncPath(part)) {
+            QFile::remove(part);
+            return false;
+        }
+    }
+    if (!renameOver(part, safetyCopy)) {
+        QFile::remove(part);
+        return false;
+    }
+    syncPath(QFileInfo(safetyCopy).absolutePath());
+    return true;
+}
+
 FileOutcome replaceLedger(store::Tdmod1& dm, const QString& programDir, const QString& source,
                           const QString& safetyCopy) {
     if (!QFileInfo::exists(source)) return FileOutcome::Missing;
@@ -128,19 +154,19 @@ FileOutcome replaceLedger(store::Tdmod1& dm, const QString& programDir, const QS
         return FileOutcome::Refused;
     }
     const QString ledger = dm.path();
-    sqlite3* live = handleOf(dm.con1());
-    if (!live || !QDir(programDir).mkpath(QStringLiteral("backdatabase"))) return FileOutcome::Failed;
-    if (!snapshotOver(live, safetyCopy, store::Integrity::Skip)) return FileOutcome::Failed;
+    if (ledger.isEmpty() || !QDir(programDir).mkpath(QStringLiteral("backdatabase")))
+        return FileOutcome::Failed;
 
-    // The replacement is made whole beside the ledger before the ledger is touched.
+    // The replacement is made whole beside the ledger before the ledger is touched. The source is
+    // a checked file that nothing has open, so a plain copy serves.
     Staging staged(ledger);
     bool ready = staged.ok();
     if (ready) {
-        sqlite3* from = nullptr;
-        ready =
-            sqlite3_open_v2(fsName(source).constData(), &from, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-            copyDatabase(from, staged.path()) && syncPath(staged.path());
-        sqlite3_close(from);
+        std::error_code ec;
+        std::filesystem::copy_file(std::filesystem::path(fsName(source).toStdString()),
+                                   std::filesystem::path(fsName(staged.path()).toStdString()),
+                                   std::filesystem::copy_options::overwrite_existing, ec);
+        ready = !ec && syncPath(staged.path());
     }
     if (ready) {
         try {
@@ -153,7 +179,9 @@ FileOutcome replaceLedger(store::Tdmod1& dm, const QString& programDir, const QS
 
     const ListStatements lists = listStatements(dm);
     dm.close();
-    const bool replaced = !hasJournal(ledger) && staged.moveOver(ledger);
+    // A journal beside the closed ledger means another process is writing to it: leave it be.
+    const bool replaced =
+        !hasJournal(ledger) && keepSafetyCopy(ledger, safetyCopy) && staged.moveOver(ledger);
     // Whatever happened, the program goes on with the ledger in place.
     dm.open(ledger);
     reopenLists(dm, lists);

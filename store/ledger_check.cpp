@@ -1,5 +1,5 @@
 // The ledger check: file state, schema version, tables and columns against the schema file compiled
-// into the program, and SQLite's integrity check.
+// into the program, and SQLite's quick check.
 #include "store/ledger_check.h"
 
 #include "store/db.h"
@@ -107,7 +107,7 @@ QString schemaProblem(const QSqlDatabase& db, Integrity integrity) {
                     .arg(it.key(), columnDifference(*it, have));
         }
         if (integrity == Integrity::Verify) {
-            QSqlQuery q = exec(db, QStringLiteral("PRAGMA integrity_check"));
+            QSqlQuery q = exec(db, QStringLiteral("PRAGMA quick_check"));
             QStringList problems;
             while (q.next())
                 problems << q.value(0).toString();
