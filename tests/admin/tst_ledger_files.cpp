@@ -233,6 +233,9 @@ private Q_SLOTS:
         QCOMPARE(fx.dm->qryzc->rowCount(), 0); // never filled: stays empty
         QVERIFY_LEDGER(fx);
         QCOMPARE(partFiles(dir), QStringList());
+        // The safety copy is a file of its own: the restored ledger's next write leaves it alone.
+        fx.insertAccount(QStringLiteral("恢复后"), Money());
+        QCOMPARE(dumpFile(admin::beforeRestorePath(dir)), later);
         // The foreign keys hold on the reopened connection too.
         QVERIFY_THROWS_EXCEPTION(store::DbError,
                                  store::exec(fx.db(), QStringLiteral("DELETE FROM 收入名称")));
@@ -267,6 +270,31 @@ private Q_SLOTS:
         QVERIFY(fx.dm->isOpen());
         QVERIFY(!QFile::exists(admin::beforeRestorePath(dir)));
         QCOMPARE(fx.dm->qry1->rowCount(), 2);
+    }
+
+    // Another program in the middle of a write keeps its ledger: the restore replaces nothing.
+    void restoreWhileAnotherConnectionWrites() {
+        LedgerFixture fx;
+        fillLedger(fx);
+        const QString dir = fx.programDir();
+        QVERIFY(admin::backupLedger(*fx.dm, dir, QStringLiteral("t")) == admin::FileOutcome::Done);
+        {
+            QSqlDatabase other =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+            other.setDatabaseName(fx.dataFile());
+            QVERIFY(other.open());
+            store::exec(other, QStringLiteral("BEGIN IMMEDIATE"));
+            store::exec(
+                other, QStringLiteral("INSERT INTO 账户 (账户名称, 起始金额, 余额) VALUES ('写入中', 1, 1)"));
+            QCOMPARE(admin::restoreLedger(*fx.dm, dir), admin::FileOutcome::Failed);
+            QVERIFY(fx.dm->isOpen());
+            store::exec(other, QStringLiteral("COMMIT"));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+        QVERIFY(fx.account(QStringLiteral("写入中")).count() > 0);
+        store::checkLedgerFile(fx.dataFile(), store::Integrity::Verify);
+        QCOMPARE(partFiles(dir), QStringList());
     }
 
     // Initialisation: the template's content, the old ledger kept as a safety copy, the backup and

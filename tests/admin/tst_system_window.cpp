@@ -11,6 +11,7 @@
 #include "ui/dashboard.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -333,6 +334,27 @@ private Q_SLOTS:
         store::Tdmod1 backup;
         backup.open(admin::backupPath(fx.programDir()));
         QCOMPARE(store::scalar(backup.con1(), QStringLiteral("SELECT COUNT(*) FROM 账户")).toInt(), 1);
+    }
+
+    // A backup that cannot be completed leaves the earlier one, its time and the label as they were.
+    void failedBackupKeepsTheEarlierOne() {
+        LedgerFixture fx;
+        Tsysfrm w;
+        QVERIFY(showActive(w));
+        QTest::mouseClick(child<QPushButton>(w, "btn4"), Qt::LeftButton);
+        const QString label = child<QLabel>(w, "lbl8")->text();
+        const QByteArray backup = fileBytes(admin::backupPath(fx.programDir()));
+        // The time file cannot be replaced: a folder stands in its place.
+        QVERIFY(QFile::remove(admin::backupTimePath(fx.programDir())));
+        QVERIFY(QDir().mkpath(admin::backupTimePath(fx.programDir())));
+        fx.insertAccount(QStringLiteral("现金"), Money::fromFen(100));
+        fx.clock.set(QDateTime(QDate(2026, 5, 16), QTime(8, 0, 1)));
+        fx.dialogs.clear();
+        QTest::mouseClick(child<QPushButton>(w, "btn4"), Qt::LeftButton);
+        QCOMPARE(fx.dialogs.texts(), QStringList{QStringLiteral("亲！~数据库备份失败了！")});
+        QCOMPARE(fx.dialogs.shown[0].icon, ui::Icon::None);
+        QCOMPARE(child<QLabel>(w, "lbl8")->text(), label);
+        QCOMPARE(fileBytes(admin::backupPath(fx.programDir())), backup);
     }
 
     void restoreWithoutBackupAsksNothing() {
