@@ -119,30 +119,28 @@ bool hasJournal(const QString& ledger) {
            QFileInfo::exists(ledger + QStringLiteral("-wal"));
 }
 
-// Keeps the closed ledger under a second name as the safety copy. A hard link costs nothing and is
-// the very file that was the ledger; where the file system has none, a copy is made instead. The
-// name appears only once the copy is whole.
-bool keepSafetyCopy(const QString& ledger, const QString& safetyCopy) {
-    const QString part = safetyCopy + QStringLiteral(".part");
+// Copies a database file that nothing has open through the online backup (read-only on the source).
+bool copyClosedDatabase(const QString& source, const QString& path) {
+    sqlite3* from = nullptr;
+    const bool ok =
+        sqlite3_open_v2(fsName(source).constData(), &from, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+        copyDatabase(from, path) && syncPath(path);
+    sqlite3_close(from);
+    return ok;
+}
+
+// Keeps the closed ledger under a second name, part, for the safety copy. A hard link costs nothing
+// and is the very file that was the ledger; where the file system has no links, a copy is made
+// instead.
+bool prepareSafetyCopy(const QString& ledger, const QString& part) {
     QFile::remove(part);
     std::error_code ec;
-    const std::filesystem::path from(fsName(ledger).toStdString());
-    const std::filesystem::path to(fsName(part).toStdString());
-    std::filesystem::create_hard_link(from, to, ec);
-    if (ec) {
-        ec.clear();
-        std::filesystem::copy_file(from, to, ec);
-        if (ec || !syncPath(part)) {
-            QFile::remove(part);
-            return false;
-        }
-    }
-    if (!renameOver(part, safetyCopy)) {
-        QFile::remove(part);
-        return false;
-    }
-    syncPath(QFileInfo(safetyCopy).absolutePath());
-    return true;
+    std::filesystem::create_hard_link(std::filesystem::path(fsName(ledger).toStdString()),
+                                      std::filesystem::path(fsName(part).toStdString()), ec);
+    if (!ec || copyClosedDatabase(ledger, part)) return true;
+    QFile::remove(part);
+    QFile::remove(part + QStringLiteral("-journal"));
+    return false;
 }
 
 FileOutcome replaceLedger(store::Tdmod1& dm, const QString& programDir, const QString& source,
@@ -157,17 +155,9 @@ FileOutcome replaceLedger(store::Tdmod1& dm, const QString& programDir, const QS
     if (ledger.isEmpty() || !QDir(programDir).mkpath(QStringLiteral("backdatabase")))
         return FileOutcome::Failed;
 
-    // The replacement is made whole beside the ledger before the ledger is touched. The source is
-    // a checked file that nothing has open, so a plain copy serves.
+    // The replacement is made whole beside the ledger before the ledger is touched.
     Staging staged(ledger);
-    bool ready = staged.ok();
-    if (ready) {
-        std::error_code ec;
-        std::filesystem::copy_file(std::filesystem::path(fsName(source).toStdString()),
-                                   std::filesystem::path(fsName(staged.path()).toStdString()),
-                                   std::filesystem::copy_options::overwrite_existing, ec);
-        ready = !ec && syncPath(staged.path());
-    }
+    bool ready = staged.ok() && copyClosedDatabase(source, staged.path());
     if (ready) {
         try {
             store::checkLedgerFile(staged.path(), store::Integrity::Skip);
@@ -179,9 +169,18 @@ FileOutcome replaceLedger(store::Tdmod1& dm, const QString& programDir, const QS
 
     const ListStatements lists = listStatements(dm);
     dm.close();
-    // A journal beside the closed ledger means another process is writing to it: leave it be.
-    const bool replaced =
-        !hasJournal(ledger) && keepSafetyCopy(ledger, safetyCopy) && staged.moveOver(ledger);
+    // A journal beside the closed ledger means another process is writing to it: leave it be. The
+    // safety copy takes its name only once the ledger's name has moved on to the replacement, so a
+    // linked safety copy is never the live ledger, and a failure keeps the earlier safety copy.
+    const QString part = safetyCopy + QStringLiteral(".part");
+    bool replaced = false;
+    if (!hasJournal(ledger) && prepareSafetyCopy(ledger, part)) {
+        replaced = staged.moveOver(ledger);
+        if (!replaced)
+            QFile::remove(part);
+        else if (renameOver(part, safetyCopy))
+            syncPath(QFileInfo(safetyCopy).absolutePath());
+    }
     // Whatever happened, the program goes on with the ledger in place.
     dm.open(ledger);
     reopenLists(dm, lists);
