@@ -30,7 +30,7 @@ public:
 
     // The greeting for the n-th login; firstLogin is the first login's date as shown.
     static QString greeting(qint64 n, const QString& firstLogin);
-    // Which flower picture goes with it: 2 (the seedling) to 7 (full bloom).
+    // Which flower picture goes with it: 2 (the young sprout) to 7 (full bloom).
     static int flowerFor(qint64 n);
 
     QMenu* pm2 = nullptr;

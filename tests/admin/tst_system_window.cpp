@@ -110,6 +110,22 @@ private Q_SLOTS:
         QVERIFY(fx.dialogs.shown.isEmpty());
     }
 
+    // 系统设置 and 关于软件 open fresh windows, modally, above the main window.
+    void mainWindowCommands() {
+        LedgerFixture fx;
+        Tzjzkfrm main;
+        QList<QPair<QString, QObject*>> opened;
+        fx.dialogs.onModal = [&](QDialog& w) {
+            opened.append({w.windowTitle(), w.parent()});
+            return int(QDialog::Rejected);
+        };
+        QVERIFY(main.act9->isEnabled() && main.act10->isEnabled());
+        main.act9->trigger();
+        main.act10->trigger();
+        QCOMPARE(opened, (QList<QPair<QString, QObject*>>{{QStringLiteral("系统管理"), &main},
+                                                          {QStringLiteral("关于软件"), &main}}));
+    }
+
     void renameUser_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored"); // empty: refused
