@@ -99,9 +99,8 @@ void Tsysfrm::FormCreate() {
     ui::applyStandardStyle(this);
     form->mmo1->setPlainText(memoLines().join(QLatin1Char('\n')));
     const admin::User user = admin::readUser(store::dmod1->con1());
-    userName_ = user.name;
     storedPassword_ = user.storedPassword;
-    form->lbl2->setText(userName_);
+    form->lbl2->setText(user.name);
     if (const std::optional<QString> time = admin::lastBackupTime(programDir()))
         showBackupTime(*time);
     else
@@ -125,7 +124,6 @@ void Tsysfrm::btn1Click() {
         return;
     }
     admin::renameUser(store::dmod1->con1(), name);
-    userName_ = name;
     setMainCaption(renamedCaption(name));
     form->lbl2->setText(name);
     ui::inform(QStringLiteral("恭喜，用户名更新成功！记住了，登录的时候要输入这个新的名称"));

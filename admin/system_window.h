@@ -43,6 +43,5 @@ private:
     void setMainCaption(const QString& caption);
 
     std::unique_ptr<Ui::Tsysfrm> form;
-    QString userName_;
     QString storedPassword_; // as read at opening: a second change must give this one as the old one
 };
