@@ -3,6 +3,7 @@
 
 #include "accounts/account_commands.h"
 #include "entries/classification_window.h"
+#include "admin/admin_commands.h"
 #include "platform/hotkey.h"
 #include "store/clock.h"
 #include "store/dmod1.h"
@@ -82,8 +83,8 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
     N9->setEnabled(false);
     button2->setEnabled(false);
     // Administration.
-    for (QAction* a : {act9, act10})
-        a->setEnabled(false);
+    connect(act9, &QAction::triggered, this, ui::guarded([this] { admin::systemCommand(this); }));
+    connect(act10, &QAction::triggered, this, ui::guarded([this] { admin::aboutCommand(this); }));
     // End of the disabled commands.
     connect(act11, &QAction::triggered, this, ui::guarded([this] { close(); }));
     connect(act5, &QAction::triggered, this, ui::guarded([this] { accounts::transferCommand(this); }));

@@ -2,27 +2,17 @@
 #include "store/dmod1.h"
 
 #include "store/db.h"
+#include "store/ledger_check.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
-#include <QStringList>
 
 namespace store {
 
 namespace {
 int instances = 0;
-
-const QStringList& ledgerTables() {
-    static const QStringList tables = {
-        QStringLiteral("账户"),     QStringLiteral("收支表"),   QStringLiteral("收入项目"),
-        QStringLiteral("收入名称"), QStringLiteral("支出项目"), QStringLiteral("支出名称"),
-        QStringLiteral("借入"),     QStringLiteral("借出"),     QStringLiteral("用户"),
-        QStringLiteral("flag"),     QStringLiteral("dlcount")};
-    return tables;
-}
 } // namespace
 
 Tdmod1::Tdmod1(QObject* parent)
@@ -56,37 +46,23 @@ QString Tdmod1::templatePath(const QString& programDir) {
 
 void Tdmod1::open(const QString& path) {
     close();
-    const QString shown = QDir::toNativeSeparators(path);
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile()) throw DbError(QStringLiteral("数据文件 %1 不存在。").arg(shown));
-    if (!info.isReadable()) throw DbError(QStringLiteral("数据文件 %1 无法读取。").arg(shown));
-
+    checkLedgerPath(path);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
     }
     QSqlDatabase db = con1();
-    const auto refuse = [&](const QString& why) {
+    try {
+        if (!db.open())
+            throw DbError(QStringLiteral("数据文件 %1 不是本程序的账本：%2")
+                              .arg(QDir::toNativeSeparators(path), db.lastError().databaseText()));
+        checkLedgerSchema(db, path, Integrity::Skip);
+        exec(db, QStringLiteral("PRAGMA foreign_keys = ON"));
+    } catch (const DbError&) {
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName_);
-        throw DbError(QStringLiteral("数据文件 %1 不是本程序的账本：%2").arg(shown, why));
-    };
-    if (!db.open()) refuse(db.lastError().databaseText());
-    try {
-        const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
-        if (version != kSchemaVersion)
-            refuse(QStringLiteral("版本为 %1，本程序需要版本 %2。").arg(version).arg(kSchemaVersion));
-        QSqlQuery q = exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"));
-        QStringList present;
-        while (q.next())
-            present << q.value(0).toString();
-        for (const QString& t : ledgerTables())
-            if (!present.contains(t)) refuse(QStringLiteral("缺少数据表“%1”。").arg(t));
-        exec(db, QStringLiteral("PRAGMA foreign_keys = ON"));
-    } catch (const DbError& e) {
-        if (db.isOpen()) refuse(e.text());
         throw;
     }
     path_ = path;
