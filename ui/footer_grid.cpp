@@ -269,6 +269,10 @@ void FooterGrid::applyColumns() {
     placeFooter();
 }
 
+void FooterGrid::setFooterShown(bool shown) {
+    footer_->setVisible(shown);
+}
+
 void FooterGrid::refreshFooter() {
     QStringList sums;
     for (const GridColumn& c : columns_)
