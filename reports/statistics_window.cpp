@@ -33,6 +33,11 @@ namespace {
 const QColor kPurple(0x80, 0x00, 0x80);
 const QColor kIncomeRed(0xd0, 0x20, 0x20);
 const QColor kExpenseGreen(0x20, 0x90, 0x40);
+// Neighbouring slices stay apart however many Subcategories there are.
+const QColor kSliceColours[] = {QColor(0xd9, 0x4f, 0x3d), QColor(0x2f, 0x7a, 0x57), QColor(0xf0, 0xa2, 0x2e),
+                                QColor(0x33, 0x6e, 0xb8), QColor(0x9b, 0x59, 0xb6), QColor(0x8c, 0xb8, 0x3a),
+                                QColor(0xe6, 0x7e, 0xa8), QColor(0x17, 0xa2, 0xb8), QColor(0xa0, 0x6b, 0x3b),
+                                QColor(0x5c, 0x5c, 0x8a), QColor(0xc9, 0xa2, 0x27), QColor(0x7f, 0x8c, 0x8d)};
 const QString kHint = QStringLiteral("双击显示分析图表！");
 
 double yuan(Money m) {
@@ -71,12 +76,21 @@ QChartView* makePie(QWidget* parent, const QString& name, const QString& title, 
     for (const Share& s : shares)
         whole += s.amount;
     auto* series = new QPieSeries;
-    series->setPieSize(0.62);
+    series->setPieSize(0.52);
+    series->setVerticalPosition(0.56);
     QStringList figures;
+    int thinRun = 0;
     for (const Share& s : shares) {
         const QString label = s.name + QLatin1Char(' ') + percentText(s.amount, whole);
         QPieSlice* slice = series->append(label, yuan(s.amount));
+        slice->setColor(kSliceColours[series->count() % std::size(kSliceColours)]);
+        slice->setBorderColor(Qt::white);
         slice->setLabelVisible(true);
+        // Thin slices side by side would print their labels over each other: their arms take
+        // turns in length, so the labels stand at different heights.
+        const bool thin = whole.fen() > 0 && s.amount.fen() * 20 < whole.fen();
+        thinRun = thin ? thinRun + 1 : 0;
+        if (thin) slice->setLabelArmLengthFactor(0.08 + 0.16 * ((thinRun - 1) % 4));
         slice->setLabelFont(ui::programFont(9));
         figures << QStringLiteral("%1 %2（%3）").arg(s.name, s.amount.text(), percentText(s.amount, whole));
     }
@@ -117,22 +131,26 @@ QChartView* makeBars(QWidget* parent, const QString& name, const QString& title,
     auto* series = new QBarSeries;
     series->append(income);
     series->append(expense);
+    QChart* chart = view->chart();
+    chart->addSeries(series);
+    // The value marks are set once the series belongs to its chart, which draws them.
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsFormat(QStringLiteral("@value"));
     series->setLabelsPrecision(15);
     // Many days make narrow bars: their figures stand upright.
     if (d.categories.size() > 8) series->setLabelsAngle(-90);
-    for (QBarSet* set : {income, expense})
+    for (QBarSet* set : {income, expense}) {
         set->setLabelFont(ui::programFont(8));
-    QChart* chart = view->chart();
-    chart->addSeries(series);
+        set->setLabelColor(QColor(0x30, 0x30, 0x30));
+    }
     auto* x = new QBarCategoryAxis;
     x->append(d.categories);
     x->setLabelsFont(ui::programFont(9));
     auto* y = new QValueAxis;
     // Head room above the highest bar for its figure.
-    y->setRange(0, top.isZero() ? 1.0 : yuan(top) * 1.18);
+    y->setRange(0, top.isZero() ? 1.0 : yuan(top) * 1.15);
+    y->applyNiceNumbers();
     y->setLabelFormat(QStringLiteral("%.0f"));
     y->setLabelsFont(ui::programFont(8));
     chart->addAxis(x, Qt::AlignBottom);
