@@ -68,9 +68,13 @@ int main(int argc, char** argv) {
         2025, 12, store::monthTotal(db, QStringLiteral("收入金额"), QStringLiteral("收支表"), 2025, 12),
         store::monthTotal(db, QStringLiteral("支出金额"), QStringLiteral("收支表"), 2025, 12)};
 
+    // No entries at all: what the window and its charts cost by themselves.
+    const reports::ShownMonth empty{2030, 6, store::Money(), store::Money()};
+
     const auto rss = [](benchmark::State& state) { state.counters["peak_rss_MiB"] = peakRssMiB(); };
     for (const auto& [name, month] :
-         {std::pair{"OpenWindow/2026-04", shown}, std::pair{"OpenWindow/2025-12", fullYear}})
+         {std::pair{"OpenWindow/2026-04", shown}, std::pair{"OpenWindow/2025-12", fullYear},
+          std::pair{"OpenWindow/empty-year", empty}})
         benchmark::RegisterBenchmark(name, [month = month, rss](benchmark::State& state) {
             for (auto _ : state) {
                 TYFLTJfrm w(nullptr, month);

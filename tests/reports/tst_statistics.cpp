@@ -146,6 +146,9 @@ private Q_SLOTS:
         QCOMPARE(year.income, yi);
         QCOMPARE(year.expense, ye);
         QCOMPARE(year.surplus(), yi - ye);
+        const reports::Statistics all3 = reports::loadStatistics(db, 2025, 3);
+        QCOMPARE(all3.year.income, yi);
+        QCOMPARE(all3.year.expense, ye);
 
         const auto months = reports::monthTotals(db, 2025);
         QCOMPARE(qsizetype(months.size()), byMonth.size());
