@@ -103,6 +103,7 @@ QChartView* makePie(QWidget* parent, const QString& name, const QString& title, 
 
 // Two series side by side, one pair of bars per category.
 struct BarData {
+    QString unit; // what a category counts, for the spoken figures: 日, 月
     QString incomeTitle;
     QString expenseTitle;
     QStringList categories;
@@ -124,8 +125,8 @@ QChartView* makeBars(QWidget* parent, const QString& name, const QString& title,
         *income << yuan(t.income);
         *expense << yuan(t.expense);
         top = std::max({top, t.income, t.expense});
-        figures << QStringLiteral("%1：%2 %3，%4 %5")
-                       .arg(d.categories[i], d.incomeTitle, t.income.text(), d.expenseTitle,
+        figures << QStringLiteral("%1%2：%3 %4，%5 %6")
+                       .arg(d.categories[i], d.unit, d.incomeTitle, t.income.text(), d.expenseTitle,
                             t.expense.text());
     }
     auto* series = new QBarSeries;
@@ -182,6 +183,13 @@ TYFLTJfrm::TYFLTJfrm(QWidget* owner, const reports::ShownMonth& shown)
             ui::guarded([this](const QPoint& at) { pm1->popup(mapToGlobal(at)); }));
     connect(N1, &QAction::triggered, this, ui::guarded([this] { N1Click(); }));
     setBanner();
+    // A figure is read out with the caption that stands before it.
+    const std::pair<QLabel*, QLabel*> figures[] = {
+        {form->lbl5, form->lblIncome},      {form->lbl6, form->lblExpense},
+        {form->lbl9, form->lblSurplus},     {form->lbl3, form->lblYearIncome},
+        {form->lbl4, form->lblYearExpense}, {form->lbl13, form->lblYearSurplus}};
+    for (auto [figure, caption] : figures)
+        figure->setAccessibleDescription(caption->text());
 
     const QString amount = QStringLiteral("0.00");
     form->dbgrdh13->setColumns({{QStringLiteral("日期"), 91, QString(), {}},
@@ -270,12 +278,12 @@ void TYFLTJfrm::FormCreate() {
 }
 
 void TYFLTJfrm::buildCharts(const reports::Statistics& s) {
-    BarData days{QStringLiteral("收入"), QStringLiteral("支出"), {}, {}};
+    BarData days{QStringLiteral("日"), QStringLiteral("收入"), QStringLiteral("支出"), {}, {}};
     for (const reports::DayTotals& d : s.days) {
         days.categories << QString::number(d.day.day());
         days.values.push_back(d.totals);
     }
-    BarData months{QStringLiteral("月收入"), QStringLiteral("月支出"), {}, {}};
+    BarData months{QStringLiteral("月"), QStringLiteral("月收入"), QStringLiteral("月支出"), {}, {}};
     for (const reports::MonthTotals& m : s.months) {
         months.categories << QString::number(m.month);
         months.values.push_back(m.totals);

@@ -328,7 +328,7 @@ private Q_SLOTS:
         QCOMPARE(pie->accessibleName(), QStringLiteral("月度支出项目分析图表"));
         QCOMPARE(pie->accessibleDescription(), QStringLiteral("午餐 35.00（36.8%）；晚餐 60.00（63.2%）"));
         QCOMPARE(child<QChartView>(w, "dbcht3")->accessibleDescription(),
-                 QStringLiteral("1：收入 3000.00，支出 80.00；9：收入 1000.00，支出 15.00"));
+                 QStringLiteral("1日：收入 3000.00，支出 80.00；9日：收入 1000.00，支出 15.00"));
     }
 
     // At most one chart shows; a second button hides the first and resets its caption; a grid's
