@@ -122,10 +122,12 @@ private Q_SLOTS:
         // One name under two Categories is one Subcategory slice.
         entry(fx, QStringLiteral("2025-03-03"), false, QStringLiteral("居家"), QStringLiteral("午餐"), 40);
         all.append({QDate(2025, 3, 3), false, "午餐", 40});
+        store::Transaction booking(fx.db());
         for (const Row& r : all)
             if (r.d != QDate(2025, 3, 3) || r.fen != 40)
                 entry(fx, store::isoDate(r.d), r.income,
                       r.income ? QStringLiteral("工资") : QStringLiteral("日常"), r.name, r.fen);
+        booking.commit();
 
         Money yi, ye;
         QMap<int, std::pair<qint64, qint64>> byMonth;
