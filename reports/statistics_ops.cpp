@@ -44,19 +44,20 @@ QString daySummary() {
         "SELECT 日期, COALESCE(SUM(收入金额), 0) AS 收入总额, COALESCE(SUM(支出金额), 0) AS "
         "支出总额 FROM 收支表 WHERE 日期 BETWEEN ? AND ? GROUP BY 日期 ORDER BY 日期");
 }
-// Grouping straight by month or by name would sort every entry of the year first; grouped by day
-// (and name) they come in the index's order, and only those few rows are sorted.
+// Grouping straight by month would sort every entry of the year first; grouped by day they come
+// in the index's order, and only those few rows are sorted.
 QString monthTotals() {
     return QStringLiteral(
         "SELECT CAST(substr(日期, 6, 2) AS INTEGER) AS 月份, SUM(收入), SUM(支出) FROM "
         "(SELECT 日期, COALESCE(SUM(收入金额), 0) AS 收入, COALESCE(SUM(支出金额), 0) AS 支出 "
         "FROM 收支表 WHERE 日期 BETWEEN ? AND ? GROUP BY 日期) GROUP BY 月份 ORDER BY 月份");
 }
+// One sum per name over that name's range of the kind's index, rather than a grouping that sorts
+// all the period's entries: the names come from the classification, which every entry's name is
+// bound to. A name without entries in the period has no sum (NULL) and no slice.
 QString subcategoryShares(const EntryKind& kind) {
-    return QStringLiteral(
-               "SELECT 名称, SUM(金额) FROM (SELECT 日期, %1 AS 名称, COALESCE(SUM(%2), 0) AS 金额 "
-               "FROM 收支表 WHERE 收支类别 = %3 AND 日期 BETWEEN ? AND ? GROUP BY 日期, %1) "
-               "GROUP BY 名称 ORDER BY 名称")
+    return QStringLiteral("SELECT 名称, (SELECT SUM(%2) FROM 收支表 WHERE 收支类别 = %3 AND %1 = 名称 "
+                          "AND 日期 BETWEEN ? AND ?) FROM (SELECT DISTINCT %1 AS 名称 FROM %1) ORDER BY 名称")
         .arg(kind.nameColumn, kind.amountColumn, kindLiteral(kind));
 }
 QString dayEntries(const EntryKind& kind) {
@@ -122,7 +123,7 @@ std::vector<Share> subcategoryShares(const QSqlDatabase& db, const EntryKind& ki
         store::exec(db, sql::subcategoryShares(kind), {isoDate(period.first), isoDate(period.last)});
     std::vector<Share> rows;
     while (q.next())
-        rows.push_back({q.value(0).toString(), moneyOf(q.value(1))});
+        if (!q.value(1).isNull()) rows.push_back({q.value(0).toString(), moneyOf(q.value(1))});
     return rows;
 }
 
