@@ -188,8 +188,11 @@ TYFLTJfrm::TYFLTJfrm(QWidget* owner, const reports::ShownMonth& shown)
         {form->lbl5, form->lblIncome},      {form->lbl6, form->lblExpense},
         {form->lbl9, form->lblSurplus},     {form->lbl3, form->lblYearIncome},
         {form->lbl4, form->lblYearExpense}, {form->lbl13, form->lblYearSurplus}};
-    for (auto [figure, caption] : figures)
+    for (auto [figure, caption] : figures) {
         figure->setAccessibleDescription(caption->text());
+        // The design texts are no amounts: a figure that could not be read shows nothing.
+        figure->clear();
+    }
 
     const QString amount = QStringLiteral("0.00");
     form->dbgrdh13->setColumns({{QStringLiteral("日期"), 91, QString(), {}},
@@ -224,7 +227,9 @@ TYFLTJfrm::TYFLTJfrm(QWidget* owner, const reports::ShownMonth& shown)
             ui::guarded([this] { dbedt1Change(); }));
 
     ui::applyStandardStyle(this);
-    FormCreate();
+    // A database error is reported and the window opens with what was read before it; the chart
+    // switches are wired only once their charts exist.
+    ui::guarded([this] { FormCreate(); })();
 }
 
 TYFLTJfrm::~TYFLTJfrm() = default;

@@ -382,6 +382,20 @@ private Q_SLOTS:
         QVERIFY(child<QChartView>(w, "dbcht3")->isVisible());
     }
 
+    // A database error is reported; the window still opens, without figures, and its buttons
+    // have no chart to switch.
+    void databaseErrorLeavesTheWindowOpen() {
+        LedgerFixture fx;
+        fx.dm->close();
+        TYFLTJfrm w(nullptr, ShownMonth{2026, 5, Money(), Money()});
+        QCOMPARE(fx.dialogs.shown.size(), 1);
+        QCOMPARE(fx.dialogs.shown[0].icon, ui::Icon::Error);
+        QCOMPARE(text(w, "lbl5"), QString());
+        QCOMPARE(text(w, "lbl3"), QString());
+        QTest::mouseClick(child<QPushButton>(w, "btn1"), Qt::LeftButton);
+        QCOMPARE(child<QPushButton>(w, "btn1")->text(), QStringLiteral("显示月度日收支分析图表"));
+    }
+
     // All three places open the statistics for the month the dashboard shows, with its figures;
     // after "上" that is the previous month, across the year's end.
     void opensFromTheDashboard() {
