@@ -52,7 +52,6 @@ int main(int argc, char** argv) {
     const QSqlDatabase db = dm.con1();
     std::printf("ledger %s: %lld entries\n", qPrintable(ledger),
                 store::scalar(db, QStringLiteral("SELECT COUNT(*) FROM 收支表")).toLongLong());
-    printPlan(db, "year totals", reports::sql::periodTotals());
     printPlan(db, "day summary", reports::sql::daySummary());
     printPlan(db, "months of a year", reports::sql::monthTotals());
     printPlan(db, "income by Subcategory", reports::sql::subcategoryShares(reports::incomeKind()));

@@ -35,10 +35,6 @@ QSqlQuery scrollableQuery(const QSqlDatabase& db, const QString& sql, const QVar
 } // namespace
 
 namespace sql {
-QString periodTotals() {
-    return QStringLiteral("SELECT COALESCE(SUM(收入金额), 0), COALESCE(SUM(支出金额), 0) FROM 收支表 "
-                          "WHERE 日期 BETWEEN ? AND ?");
-}
 QString daySummary() {
     return QStringLiteral(
         "SELECT 日期, COALESCE(SUM(收入金额), 0) AS 收入总额, COALESCE(SUM(支出金额), 0) AS "
@@ -86,12 +82,6 @@ Period Period::month(int year, int month) {
 
 Period Period::year(int year) {
     return {QDate(year, 1, 1), QDate(year, 12, 31)};
-}
-
-Totals periodTotals(const QSqlDatabase& db, const Period& period) {
-    QSqlQuery q = store::exec(db, sql::periodTotals(), {isoDate(period.first), isoDate(period.last)});
-    if (!q.next()) return {};
-    return {moneyOf(q.value(0)), moneyOf(q.value(1))};
 }
 
 QSqlQuery daySummaryQuery(const QSqlDatabase& db, int year, int month) {

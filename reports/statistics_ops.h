@@ -63,10 +63,6 @@ struct Share {
     store::Money amount;
 };
 
-// Income and expense over a period; both amount columns are added up over every entry, whatever
-// its kind, since an entry carries an amount only in its own kind's column.
-Totals periodTotals(const QSqlDatabase& db, const Period& period);
-
 // One row per day of the month that has entries, ascending: 日期, 收入总额, 支出总额 (fen).
 QSqlQuery daySummaryQuery(const QSqlDatabase& db, int year, int month);
 std::vector<DayTotals> dayTotals(const QSqlDatabase& db, int year, int month);
@@ -83,16 +79,17 @@ QSqlQuery dayEntriesQuery(const QSqlDatabase& db, const EntryKind& kind, QDate d
 // The statements behind the figures (positional parameters: the period's first and last day, or
 // the kind and the day), for reading their plans.
 namespace sql {
-QString periodTotals();
 QString daySummary();
 QString monthTotals();
 QString subcategoryShares(const EntryKind& kind);
 QString dayEntries(const EntryKind& kind);
 } // namespace sql
 
-// Everything the statistics window draws beside its grids, read when it opens.
+// Everything the statistics window draws beside its grids, read when it opens. Days and months add
+// up both amount columns over every entry, whatever its kind, since an entry carries an amount only
+// in its own kind's column.
 struct Statistics {
-    Totals year;
+    Totals year;                     // the sum of the months
     std::vector<Share> monthIncome;  // month pie of income
     std::vector<Share> monthExpense; // month pie of expense
     std::vector<DayTotals> days;     // month bars by day
