@@ -5,6 +5,7 @@
 #include "entries/classification_window.h"
 #include "admin/admin_commands.h"
 #include "platform/hotkey.h"
+#include "reports/statistics_window.h"
 #include "store/clock.h"
 #include "store/dmod1.h"
 #include "store/ledger.h"
@@ -30,10 +31,6 @@ namespace {
 const QColor kMaroon(0x80, 0x00, 0x00);
 const QColor kSumRed(0xd0, 0x10, 0x10);
 const QColor kDarkGrey(0x50, 0x50, 0x50);
-
-store::Money shownAmount(const QLabel* l) {
-    return store::parseAmount(l->text()).value;
-}
 
 // Writes a figure; a long one is drawn smaller rather than cut off, since a clipped digit would
 // show a wrong amount.
@@ -80,8 +77,11 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
     for (QAction* a : {act3, act4})
         a->setEnabled(false);
     // Statistics.
-    N9->setEnabled(false);
-    button2->setEnabled(false);
+    const auto statistics = ui::guarded([this] {
+        reports::statisticsCommand(this, {year_, month_, monthIncome_, monthExpense_});
+    });
+    connect(N9, &QAction::triggered, this, statistics);
+    connect(button2, &QPushButton::clicked, this, statistics);
     // Administration.
     connect(act9, &QAction::triggered, this, ui::guarded([this] { admin::systemCommand(this); }));
     connect(act10, &QAction::triggered, this, ui::guarded([this] { admin::aboutCommand(this); }));
@@ -218,26 +218,32 @@ void Tzjzkfrm::tmr2Timer() {
     if (!dm || !dm->isOpen()) return;
     bindGrid();
     const QSqlDatabase db = dm->con1();
-    showFigure(lbl3, store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("账户")).text());
-    showFigure(lbl4, store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("借出")).text());
-    showFigure(lbl5, store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("借入")).text());
-    // Net assets from the figures as shown, so the four boxes always add up on screen.
-    showFigure(lbl6, (shownAmount(lbl3) + shownAmount(lbl4) - shownAmount(lbl5)).text());
+    const store::Money held = store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("账户"));
+    const store::Money receivable = store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("借出"));
+    const store::Money payable = store::columnTotal(db, QStringLiteral("余额"), QStringLiteral("借入"));
+    showFigure(lbl3, held.text());
+    showFigure(lbl4, receivable.text());
+    showFigure(lbl5, payable.text());
+    // From the totals in fen, which are exactly the figures shown: the four boxes add up on screen
+    // however large they grow (reading a label back stops at the amount limit).
+    showFigure(lbl6, (held + receivable - payable).text());
     // The month box keeps naming the month it shows: its figures are that month's.
     monthFigures();
     store::requery(*dm);
 }
 
 void Tzjzkfrm::monthFigures() {
+    // Figures of another month must never be handed on as this one's.
+    monthIncome_.reset();
+    monthExpense_.reset();
     store::Tdmod1* dm = store::dmod1;
     if (!dm || !dm->isOpen()) return;
     const QSqlDatabase db = dm->con1();
-    showFigure(
-        lbl7,
-        store::monthTotal(db, QStringLiteral("收入金额"), QStringLiteral("收支表"), year_, month_).text());
-    showFigure(
-        lbl8,
-        store::monthTotal(db, QStringLiteral("支出金额"), QStringLiteral("收支表"), year_, month_).text());
+    monthIncome_ = store::monthTotal(db, QStringLiteral("收入金额"), QStringLiteral("收支表"), year_, month_);
+    showFigure(lbl7, monthIncome_->text());
+    monthExpense_ =
+        store::monthTotal(db, QStringLiteral("支出金额"), QStringLiteral("收支表"), year_, month_);
+    showFigure(lbl8, monthExpense_->text());
 }
 
 void Tzjzkfrm::showMonth() {

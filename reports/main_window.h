@@ -2,11 +2,13 @@
 // commands that open every other window.
 #pragma once
 
+#include "store/money.h"
 #include "ui_main_window.h"
 
 #include <QMainWindow>
 #include <QSqlRecord>
 #include <memory>
+#include <optional>
 
 class QTimer;
 
@@ -56,6 +58,10 @@ private:
 
     int year_ = 0;
     int month_ = 0;
+    // The month box's figures as computed (nothing before the first refresh): the statistics
+    // window takes them as amounts, never by reading the labels back.
+    std::optional<store::Money> monthIncome_;
+    std::optional<store::Money> monthExpense_;
     bool loggedIn_ = false;
     bool visible_ = true;
     std::unique_ptr<platform::HotKey> hotKey_;

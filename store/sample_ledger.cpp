@@ -78,6 +78,22 @@ void fillSampleLedger(const QSqlDatabase& db, QDate today) {
     s.entry(false, prev.addDays(20), "饮食", "晚餐", 16800, "支付宝", "朋友聚餐");
     s.loan(true, prev.addDays(3), "工行卡", 500000, 200000, "张三", "装修周转");
     s.loan(false, first, "现金", 80000, 0, "李四", "");
+    // More of the year, so that every chart of the statistics has something to show: a few more
+    // days of this month (none after today), and the months before the last one within this year.
+    const auto day = [&](int n) { return first.addDays(std::min(n, today.day()) - 1); };
+    s.entry(false, day(3), "饮食", "早餐", 1200, "现金", "");
+    s.entry(false, day(6), "交通", "打车", 3560, "支付宝", "");
+    s.entry(true, day(8), "工资", "奖金", 150000, "工行卡", "季度奖金");
+    s.entry(false, day(12), "饮食", "晚餐", 8800, "工行卡", "");
+    for (int k = 2; k <= 4; ++k) {
+        const QDate m = first.addMonths(-k);
+        if (m.year() != today.year()) break;
+        s.entry(true, m, "工资", "基本工资", 850000, "工行卡", "");
+        s.entry(false, m.addDays(4), "居家", "房租", 300000, "工行卡", "");
+        s.entry(false, m.addDays(9), "饮食", "午餐", 1800 + 150 * k, "现金", "");
+        s.entry(false, m.addDays(15), "交通", "公交地铁", 1200 + 100 * k, "支付宝", "");
+        s.entry(true, m.addDays(20), "理财", "利息", 1100 + 20 * k, "支付宝", "余额宝");
+    }
     // A transfer: cash into the bank card.
     s.move("现金", "转出", 20000, -1);
     s.move("工行卡", "转入", 20000, 1);

@@ -269,7 +269,16 @@ void FooterGrid::applyColumns() {
     placeFooter();
 }
 
+void FooterGrid::setFooterShown(bool shown) {
+    footer_->setVisible(shown);
+}
+
 void FooterGrid::refreshFooter() {
+    // A footer of static texts (or none) computes nothing: no statement to run again.
+    if (std::none_of(columns_.cbegin(), columns_.cend(), [](const GridColumn& c) {
+            return c.footer.kind == FooterCell::Sum || c.footer.kind == FooterCell::Count;
+        }))
+        return;
     QStringList sums;
     for (const GridColumn& c : columns_)
         if (c.footer.kind == FooterCell::Sum) sums << QStringLiteral("SUM(%1)").arg(quoted(c.field));

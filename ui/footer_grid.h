@@ -57,6 +57,8 @@ public:
     void setModel(QSqlQueryModel* model);
     QSqlQueryModel* model() const { return model_; }
 
+    // Shows or hides the footer row (a list without totals has none).
+    void setFooterShown(bool shown);
     // Runs the footer's aggregate again (for a caller that changed rows behind the model's back).
     void refreshFooter();
     // The text a footer cell shows, by field.
