@@ -2,6 +2,7 @@
 #include "reports/main_window.h"
 
 #include "accounts/account_commands.h"
+#include "loans/loan_list.h"
 #include "platform/hotkey.h"
 #include "store/clock.h"
 #include "store/dmod1.h"
@@ -73,8 +74,8 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
     for (QAction* a : {act1, act2})
         a->setEnabled(false);
     // Loans.
-    for (QAction* a : {act3, act4})
-        a->setEnabled(false);
+    connect(act3, &QAction::triggered, this, ui::guarded([this] { loans::borrowingsCommand(this); }));
+    connect(act4, &QAction::triggered, this, ui::guarded([this] { loans::lendingsCommand(this); }));
     // Statistics.
     N9->setEnabled(false);
     button2->setEnabled(false);

@@ -1,0 +1,32 @@
+// Small pieces every loan window shares: the date picker's format, the money texts of a list row
+// and what follows every change of a loan.
+#pragma once
+
+#include "loans/loan_ops.h"
+
+#include <QSqlRecord>
+#include <QString>
+
+class QDateEdit;
+
+namespace loans {
+
+// Sets up a date picker: a calendar drop-down and the program's short date format.
+void setUpDatePicker(QDateEdit* picker);
+
+// A column of a list row as money text ("100.00"), an empty text when the row has none.
+QString rowMoneyText(const QSqlRecord& row, const QString& column);
+// A column of a list row as an amount (0 when the row has none).
+store::Money rowMoney(const QSqlRecord& row, const QString& column);
+// Whether the list had a current row (its id is not empty).
+bool hasRow(const QSqlRecord& row);
+
+// After a change: the side's list re-read, the account list re-queried, the dashboard refresh
+// triggered.
+void refreshAfterChange(Kind kind);
+
+// A loan or account that vanished between reading and writing cannot be shown as a refusal of the
+// window: it reaches the general error report, after the lists are re-read.
+[[noreturn]] void reportGone(Kind kind, const QString& what);
+
+} // namespace loans
