@@ -118,9 +118,8 @@ LoanForm::LoanForm(QWidget* owner, const LoanSide& side, bool correcting) : QDia
     lbl8->setStyleSheet(QStringLiteral("color: #707070;"));
     lbl8->setWordWrap(true);
     lbl1 = label("lbl1", QStringLiteral("借款日期："));
-    dtp1 = new QDateEdit(grp1);
+    dtp1 = newDatePicker(grp1);
     dtp1->setObjectName(QStringLiteral("dtp1"));
-    setUpDatePicker(dtp1);
     lbl2 = label("lbl2", QStringLiteral("结算账户："));
     cbb1 = new QComboBox(grp1);
     cbb1->setObjectName(QStringLiteral("cbb1"));

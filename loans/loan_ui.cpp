@@ -11,11 +11,23 @@
 
 namespace loans {
 
-void setUpDatePicker(QDateEdit* picker) {
+namespace {
+class DatePicker : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+} // namespace
+
+QDateEdit* newDatePicker(QWidget* parent) {
+    auto* picker = new DatePicker(parent);
     const QLocale system = QLocale::system();
     picker->setDisplayFormat(system.language() == QLocale::Chinese ? system.dateFormat(QLocale::ShortFormat)
                                                                    : QStringLiteral("yyyy/M/d"));
     picker->setCalendarPopup(true);
+    return picker;
 }
 
 QString rowMoneyText(const QSqlRecord& row, const QString& column) {

@@ -11,8 +11,9 @@ class QDateEdit;
 
 namespace loans {
 
-// Sets up a date picker: a calendar drop-down and the program's short date format.
-void setUpDatePicker(QDateEdit* picker);
+// A date picker in the program's short date format with a calendar drop-down. Tab leaves it, as it
+// leaves every other control, instead of stepping through its year, month and day.
+QDateEdit* newDatePicker(QWidget* parent);
 
 // A column of a list row as money text ("100.00"), an empty text when the row has none.
 QString rowMoneyText(const QSqlRecord& row, const QString& column);
