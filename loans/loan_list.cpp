@@ -118,6 +118,8 @@ LoanListWindow::LoanListWindow(QWidget* owner, const LoanListSide& side) : QDial
         {QStringLiteral("备注"), 180, QString(), FooterCell::count(side.countFormat).align(Qt::AlignCenter)},
     });
     QSqlQueryModel* model = side.kind == Kind::Borrowing ? store::dmod1->qryJR : store::dmod1->qryJC;
+    // Every loan is listed, so the totals the triggers keep are the footer's.
+    dbgrdh->setFooterQuery(footerStatement(side.kind));
     relist(*store::dmod1, side.kind);
     dbgrdh->setModel(model);
     dbgrdh->view()->setItemDelegateForColumn(model->record().indexOf(QStringLiteral("日期")),

@@ -149,6 +149,11 @@ void relist(store::Tdmod1& dm, Kind kind) {
     if (m->lastError().isValid()) throw store::DbError(m->lastError().databaseText());
 }
 
+QString footerStatement(Kind kind) {
+    return QStringLiteral("SELECT 金额, 归还, 余额, 笔数 FROM 借贷合计 WHERE 表名 = '%1'")
+        .arg(tableOf(kind).table);
+}
+
 Money outstandingTotal(const QSqlDatabase& db, Kind kind) {
     return store::columnTotal(db, QStringLiteral("余额"), tableOf(kind).table);
 }

@@ -90,6 +90,10 @@ QString listStatement(Kind kind);
 // Re-reads the data module's list of one side (qryJR or qryJC).
 void relist(store::Tdmod1& dm, Kind kind);
 
+// The totals of one side's list in one row: its amounts, what came back, what is outstanding, and
+// the number of loans. Kept by the ledger's triggers, so reading them costs the same for any count.
+QString footerStatement(Kind kind);
+
 // What is still outstanding over all loans of one side (the dashboard's 待还款 and 待收款).
 store::Money outstandingTotal(const QSqlDatabase& db, Kind kind);
 

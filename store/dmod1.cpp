@@ -20,7 +20,7 @@ const QStringList& ledgerTables() {
         QStringLiteral("账户"),     QStringLiteral("收支表"),   QStringLiteral("收入项目"),
         QStringLiteral("收入名称"), QStringLiteral("支出项目"), QStringLiteral("支出名称"),
         QStringLiteral("借入"),     QStringLiteral("借出"),     QStringLiteral("用户"),
-        QStringLiteral("flag"),     QStringLiteral("dlcount")};
+        QStringLiteral("flag"),     QStringLiteral("dlcount"),  QStringLiteral("借贷合计")};
     return tables;
 }
 } // namespace
