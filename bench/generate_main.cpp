@@ -25,9 +25,14 @@ int main(int argc, char** argv) {
     if (argc > 4) shape.loans = QByteArray(argv[4]).toInt();
     try {
         if (QFileInfo::exists(out)) {
+            // A file of an older schema is not reused: it is generated afresh.
             store::Tdmod1 dm;
-            dm.open(out);
-            if (store::scalar(dm.con1(), QStringLiteral("SELECT COUNT(*) FROM 收支表")).toLongLong() ==
+            try {
+                dm.open(out);
+            } catch (const store::DbError&) {
+            }
+            if (dm.isOpen() &&
+                store::scalar(dm.con1(), QStringLiteral("SELECT COUNT(*) FROM 收支表")).toLongLong() ==
                     shape.entries &&
                 store::scalar(dm.con1(), QStringLiteral("SELECT COUNT(*) FROM 借入")).toLongLong() ==
                     shape.loans) {
