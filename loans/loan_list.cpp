@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QSqlQueryModel>
@@ -90,6 +91,7 @@ LoanListWindow::LoanListWindow(QWidget* owner, const LoanListSide& side) : QDial
         auto* b = new QPushButton(text, grp1);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
+        b->setMinimumWidth(b->sizeHint().width() + 16);
         return b;
     };
     btn1 = button("btn1", QStringLiteral("添加借款"));
@@ -168,6 +170,11 @@ LoanListWindow::LoanListWindow(QWidget* owner, const LoanListSide& side) : QDial
     connect(del, &QAction::triggered, btn2, &QPushButton::click);
     connect(pay, &QAction::triggered, btn3, &QPushButton::click);
     connect(view, &QAbstractItemView::doubleClicked, btn4, &QPushButton::click);
+}
+
+void LoanListWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) return e->accept();
+    QDialog::keyPressEvent(e);
 }
 
 void LoanListWindow::btn1Click() {

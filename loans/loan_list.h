@@ -9,6 +9,7 @@
 #include <QString>
 
 class QAction;
+class QKeyEvent;
 class QGroupBox;
 class QMenu;
 class QPushButton;
@@ -41,6 +42,10 @@ class LoanListWindow : public QDialog {
 public:
     LoanListWindow(QWidget* owner, const LoanListSide& side);
     ui::FooterGrid* grid() const { return dbgrdh; }
+
+protected:
+    // The list has no cancel button: Esc does not close it.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void btn1Click();

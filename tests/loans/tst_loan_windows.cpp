@@ -437,7 +437,7 @@ private Q_SLOTS:
         QVERIFY_LEDGER(fx);
     }
 
-    // An empty list refuses correct, pay back and delete alike.
+    // An empty list refuses correct, pay back and delete alike; Esc does not close it.
     void emptyListRefuses() {
         LedgerFixture fx;
         TJCfrm w;
@@ -447,6 +447,10 @@ private Q_SLOTS:
         QVERIFY(std::all_of(fx.dialogs.shown.begin(), fx.dialogs.shown.end(),
                             [](const Shown& s) { return s.icon == ui::Icon::Warning; }));
         QCOMPARE(w.grid()->footerText(QStringLiteral("备注")), QStringLiteral("共计借出款记录"));
+        // No cancel button: Esc leaves the list open.
+        QVERIFY(showActive(w));
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(w.isVisible());
     }
 
     // Deleting from the list through its menu: the refusals before the question, the question,
