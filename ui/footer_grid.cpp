@@ -281,7 +281,8 @@ void FooterGrid::refreshFooter() {
     while (rows.endsWith(QLatin1Char(';')))
         rows.chop(1);
     if (source.driver() && source.driver()->isOpen() && !rows.isEmpty()) {
-        // The aggregate runs on the connection the rows came from, over exactly the same statement.
+        // The aggregate runs on the connection the rows came from: over exactly the same statement,
+        // unless the list keeps its totals elsewhere.
         QSqlQuery q(source.driver()->createResult());
         q.setForwardOnly(true);
         const QString sql =
