@@ -10,6 +10,7 @@
 #include "ui/calculator_hook.h"
 #include "ui/guard.h"
 #include "ui/window_style.h"
+#include "ui_loan_edit.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -99,82 +100,41 @@ const LoanSide& lendingSide() {
     return side;
 }
 
-LoanForm::LoanForm(QWidget* owner, const LoanSide& side, bool correcting) : QDialog(owner), side_(side) {
+LoanForm::LoanForm(QWidget* owner, const LoanSide& side, bool correcting)
+    : QDialog(owner), side_(side), form(std::make_unique<Ui::LoanEditForm>()) {
+    form->setupUi(this);
     setObjectName(correcting ? side.correctName : side.addName);
     setWindowTitle(correcting ? side.correctCaption : side.addCaption);
-
-    grp1 = new QGroupBox(this);
-    grp1->setObjectName(QStringLiteral("grp1"));
-    grp2 = new QGroupBox(this);
-    grp2->setObjectName(QStringLiteral("grp2"));
-    const auto label = [this](const char* name, const QString& text) {
-        auto* l = new QLabel(text, grp1);
-        l->setObjectName(QString::fromLatin1(name));
-        return l;
-    };
-    lbl8 = label(
-        "lbl8",
+    grp1 = form->grp1;
+    grp2 = form->grp2;
+    lbl8 = form->lbl8;
+    lbl1 = form->lbl1;
+    dtp1 = form->dtp1;
+    lbl2 = form->lbl2;
+    cbb1 = form->cbb1;
+    lbl3 = form->lbl3;
+    edt1 = form->edt1;
+    lbl4 = form->lbl4;
+    edt2 = form->edt2;
+    lbl5 = form->lbl5;
+    edt3 = form->edt3;
+    btn1 = form->btn1;
+    btn2 = form->btn2;
+    lbl8->setText(
         QStringLiteral("说明：\"%1\"默认小数点为两位，多余部分将被自动四舍五入。").arg(side.amountField));
-    lbl8->setStyleSheet(QStringLiteral("color: #707070;"));
-    lbl8->setWordWrap(true);
-    lbl1 = label("lbl1", QStringLiteral("借款日期："));
-    dtp1 = newDatePicker(grp1);
-    dtp1->setObjectName(QStringLiteral("dtp1"));
-    lbl2 = label("lbl2", QStringLiteral("结算账户："));
-    cbb1 = new QComboBox(grp1);
-    cbb1->setObjectName(QStringLiteral("cbb1"));
-    lbl3 = label("lbl3", side.amountField + QStringLiteral("："));
-    edt1 = new QLineEdit(grp1);
-    edt1->setObjectName(QStringLiteral("edt1"));
-    lbl4 = label("lbl4", QStringLiteral("借 款 人："));
-    edt2 = new QLineEdit(grp1);
-    edt2->setObjectName(QStringLiteral("edt2"));
-    lbl5 = label("lbl5", QStringLiteral("备    注："));
-    edt3 = new QLineEdit(grp1);
-    edt3->setObjectName(QStringLiteral("edt3"));
-    for (QWidget* w : {static_cast<QWidget*>(dtp1), static_cast<QWidget*>(cbb1), static_cast<QWidget*>(edt1),
-                       static_cast<QWidget*>(edt2), static_cast<QWidget*>(edt3)})
-        w->setMinimumWidth(220);
-
-    auto* grid = new QGridLayout(grp1);
-    grid->setContentsMargins(14, 10, 14, 12);
-    grid->setVerticalSpacing(8);
-    grid->addWidget(lbl8, 0, 0, 1, 2);
-    int row = 1;
-    const auto add = [&](QLabel* l, QWidget* w) {
-        grid->addWidget(l, row, 0, Qt::AlignRight);
-        grid->addWidget(w, row++, 1);
-        l->setBuddy(w);
-    };
-    add(lbl1, dtp1);
-    add(lbl2, cbb1);
+    lbl3->setText(side.amountField + QStringLiteral("："));
     if (side.showsBalance) {
-        lbl6 = label("lbl6", QStringLiteral("结算账户余额："));
-        lbl7 = label("lbl7", QString());
-        lbl7->setAccessibleName(QStringLiteral("结算账户余额"));
-        grid->addWidget(lbl6, row, 0, Qt::AlignRight);
-        grid->addWidget(lbl7, row++, 1);
+        lbl6 = form->lbl6;
+        lbl7 = form->lbl7;
+    } else {
+        // The borrowing windows show no balance.
+        delete form->lbl6;
+        delete form->lbl7;
+        form->lbl6 = form->lbl7 = nullptr;
     }
-    add(lbl3, edt1);
-    add(lbl4, edt2);
-    add(lbl5, edt3);
-
-    btn1 = new QPushButton(QStringLiteral("确定"), grp2);
-    btn1->setObjectName(QStringLiteral("btn1"));
-    btn1->setDefault(true);
-    btn2 = new QPushButton(QStringLiteral("取消"), grp2);
-    btn2->setObjectName(QStringLiteral("btn2"));
-    auto* buttons = new QVBoxLayout(grp2);
-    buttons->setContentsMargins(12, 16, 12, 12);
-    buttons->setSpacing(12);
-    buttons->addWidget(btn1);
-    buttons->addWidget(btn2);
-    buttons->addStretch();
-
-    auto* main = new QHBoxLayout(this);
-    main->setContentsMargins(10, 10, 10, 10);
-    main->addWidget(grp1, 1);
-    main->addWidget(grp2);
+    for (auto [l, w] :
+         {std::pair<QLabel*, QWidget*>{lbl1, dtp1}, {lbl2, cbb1}, {lbl3, edt1}, {lbl4, edt2}, {lbl5, edt3}})
+        l->setBuddy(w);
 
     ui::attachCalculator(edt1);
     const QStringList& order = correcting ? side.correctTabOrder : side.addTabOrder;
@@ -189,6 +149,8 @@ LoanForm::LoanForm(QWidget* owner, const LoanSide& side, bool correcting) : QDia
     if (side.showsBalance)
         connect(cbb1, &QComboBox::currentIndexChanged, this, ui::guarded([this] { showBalance(); }));
 }
+
+LoanForm::~LoanForm() = default;
 
 void LoanForm::showBalance() {
     balance_ = store::balanceLookup(store::dmod1->con1(), cbb1->currentText());

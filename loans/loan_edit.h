@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QSqlRecord>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -18,6 +19,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace Ui {
+class LoanEditForm;
+}
 
 namespace loans {
 
@@ -65,10 +70,12 @@ public:
 
 protected:
     LoanForm(QWidget* owner, const LoanSide& side, bool correcting);
+    ~LoanForm() override;
     void showBalance();
     void fillAccounts(const QString& first);
 
     const LoanSide& side_;
+    std::unique_ptr<Ui::LoanEditForm> form;
     QGroupBox* grp1 = nullptr;
     QGroupBox* grp2 = nullptr;
     QLabel* lbl8 = nullptr;

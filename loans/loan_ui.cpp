@@ -11,23 +11,15 @@
 
 namespace loans {
 
-namespace {
-class DatePicker : public QDateEdit {
-public:
-    using QDateEdit::QDateEdit;
-
-protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
-};
-} // namespace
-
-QDateEdit* newDatePicker(QWidget* parent) {
-    auto* picker = new DatePicker(parent);
+DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     const QLocale system = QLocale::system();
-    picker->setDisplayFormat(system.language() == QLocale::Chinese ? system.dateFormat(QLocale::ShortFormat)
-                                                                   : QStringLiteral("yyyy/M/d"));
-    picker->setCalendarPopup(true);
-    return picker;
+    setDisplayFormat(system.language() == QLocale::Chinese ? system.dateFormat(QLocale::ShortFormat)
+                                                           : QStringLiteral("yyyy/M/d"));
+    setCalendarPopup(true);
+}
+
+bool DatePicker::focusNextPrevChild(bool next) {
+    return QWidget::focusNextPrevChild(next);
 }
 
 QString rowMoneyText(const QSqlRecord& row, const QString& column) {

@@ -4,16 +4,22 @@
 
 #include "loans/loan_ops.h"
 
+#include <QDateEdit>
 #include <QSqlRecord>
 #include <QString>
-
-class QDateEdit;
 
 namespace loans {
 
 // A date picker in the program's short date format with a calendar drop-down. Tab leaves it, as it
 // leaves every other control, instead of stepping through its year, month and day.
-QDateEdit* newDatePicker(QWidget* parent);
+class DatePicker : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit DatePicker(QWidget* parent = nullptr);
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+};
 
 // A column of a list row as money text ("100.00"), an empty text when the row has none.
 QString rowMoneyText(const QSqlRecord& row, const QString& column);
