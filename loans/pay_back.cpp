@@ -10,15 +10,13 @@
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/window_style.h"
+#include "ui_pay_back.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using store::Money;
 
@@ -67,93 +65,42 @@ const PayBackSide& collectionSide() {
 }
 
 PayBackWindow::PayBackWindow(QWidget* owner, const PayBackSide& side, const QSqlRecord& current)
-    : QDialog(owner), side_(side), row_(current) {
+    : QDialog(owner), side_(side), row_(current), form(std::make_unique<Ui::PayBackForm>()) {
+    form->setupUi(this);
     setObjectName(side.name);
     setWindowTitle(side.caption);
     ui::applyStandardStyle(this);
-
-    const auto named = [](QWidget* w, const QString& name) {
-        w->setObjectName(name);
-        return w;
-    };
-    grpHead = new QGroupBox(this);
-    named(grpHead, side.headGroup);
-    grpAmount = new QGroupBox(this);
-    named(grpAmount, side.amountGroup);
-    lbl1 = new QLabel(side.lead, grpHead);
-    named(lbl1, QStringLiteral("lbl1"));
-    lblHead = new QLabel(grpHead);
-    named(lblHead, side.headName);
-    lblHead->setStyleSheet(QStringLiteral("color: #2b5f94; font-weight: bold;"));
-    lbl7 = new QLabel(side.outstandingLabel, grpHead);
-    named(lbl7, QStringLiteral("lbl7"));
-    dbtxt2 = new QLabel(grpHead);
-    named(dbtxt2, QStringLiteral("dbtxt2"));
-    dbtxt2->setStyleSheet(QStringLiteral("color: #b0482a; font-weight: bold;"));
-    dbtxt2->setAccessibleName(side.outstandingLabel);
-
-    auto* head = new QGridLayout(grpHead);
-    head->setContentsMargins(14, 10, 14, 10);
-    head->setVerticalSpacing(8);
-    auto* who = new QHBoxLayout;
-    who->setSpacing(2);
-    who->addWidget(lbl1);
-    who->addWidget(lblHead);
-    who->addStretch();
-    head->addLayout(who, 0, 0, 1, 2);
-    head->addWidget(lbl7, 1, 0, Qt::AlignRight);
-    head->addWidget(dbtxt2, 1, 1);
-
-    lbl3 = new QLabel(side.amountLabel, grpAmount);
-    named(lbl3, QStringLiteral("lbl3"));
-    edt1 = new QLineEdit(grpAmount);
-    named(edt1, QStringLiteral("edt1"));
-    lbl4 = new QLabel(QStringLiteral("结算账户："), grpAmount);
-    named(lbl4, QStringLiteral("lbl4"));
-    cbb1 = new QComboBox(grpAmount);
-    named(cbb1, QStringLiteral("cbb1"));
-    edt1->setMinimumWidth(200);
-    cbb1->setMinimumWidth(200);
-    lbl3->setBuddy(edt1);
-    lbl4->setBuddy(cbb1);
-    auto* amount = new QGridLayout(grpAmount);
-    amount->setContentsMargins(14, 10, 14, 10);
-    amount->setVerticalSpacing(8);
-    amount->addWidget(lbl3, 0, 0, Qt::AlignRight);
-    amount->addWidget(edt1, 0, 1);
-    amount->addWidget(lbl4, 1, 0, Qt::AlignRight);
-    amount->addWidget(cbb1, 1, 1);
+    grpHead = form->grpHead;
+    grpAmount = form->grpAmount;
+    lbl1 = form->lbl1;
+    lblHead = form->lblHead;
+    lbl7 = form->lbl7;
+    dbtxt2 = form->dbtxt2;
+    lbl3 = form->lbl3;
+    edt1 = form->edt1;
+    lbl4 = form->lbl4;
+    cbb1 = form->cbb1;
+    btn1 = form->btn1;
+    btn2 = form->btn2;
+    // The two sides name their boxes and labels differently; the balance row is the repayment's.
+    grpHead->setObjectName(side.headGroup);
+    grpAmount->setObjectName(side.amountGroup);
     if (side.limitedByBalance) {
-        lblBalance = new QLabel(QStringLiteral("结算账户余额："), grpAmount);
-        named(lblBalance, QStringLiteral("lbl5"));
-        lbl6 = new QLabel(grpAmount);
-        named(lbl6, QStringLiteral("lbl6"));
-        lbl6->setAccessibleName(QStringLiteral("结算账户余额"));
-        amount->addWidget(lblBalance, 2, 0, Qt::AlignRight);
-        amount->addWidget(lbl6, 2, 1);
+        lblBalance = form->lblBalance;
+        lbl6 = form->lbl6;
+        lblBalance->setObjectName(QStringLiteral("lbl5"));
+    } else {
+        delete form->lblBalance;
+        delete form->lbl6;
+        form->lblBalance = form->lbl6 = nullptr;
     }
-
-    btn1 = new QPushButton(QStringLiteral("确定"), this);
-    named(btn1, QStringLiteral("btn1"));
-    btn1->setDefault(true);
-    btn2 = new QPushButton(QStringLiteral("取消"), this);
-    named(btn2, QStringLiteral("btn2"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btn1);
-    buttons->addWidget(btn2);
-
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(10, 10, 10, 10);
-    main->setSpacing(8);
-    main->addWidget(grpHead);
-    main->addWidget(grpAmount);
-    main->addLayout(buttons);
+    lblHead->setObjectName(side.headName);
+    lbl1->setText(side.lead);
+    lbl7->setText(side.outstandingLabel);
+    dbtxt2->setAccessibleName(side.outstandingLabel);
+    lbl3->setText(side.amountLabel);
 
     ui::attachCalculator(edt1);
-    setTabOrder(edt1, cbb1);
-    setTabOrder(cbb1, btn1);
-    setTabOrder(btn1, btn2);
     connect(btn1, &QPushButton::clicked, this, ui::guarded([this] { btn1Click(); }));
     connect(btn2, &QPushButton::clicked, this, ui::guarded([this] { reject(); }));
     FormCreate();
@@ -161,6 +108,8 @@ PayBackWindow::PayBackWindow(QWidget* owner, const PayBackSide& side, const QSql
         connect(cbb1, &QComboBox::currentIndexChanged, this, ui::guarded([this] { cbb1Change(); }));
     edt1->setFocus();
 }
+
+PayBackWindow::~PayBackWindow() = default;
 
 void PayBackWindow::FormCreate() {
     lblHead->setText(row_.value(QStringLiteral("借款人")).toString() + side_.headSuffix);

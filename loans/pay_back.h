@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QSqlRecord>
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -16,6 +17,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace Ui {
+class PayBackForm;
+}
 
 namespace loans {
 
@@ -45,6 +50,7 @@ class PayBackWindow : public QDialog {
 public:
     // current: the list's current row.
     PayBackWindow(QWidget* owner, const PayBackSide& side, const QSqlRecord& current);
+    ~PayBackWindow() override;
 
 private:
     void FormCreate();
@@ -54,6 +60,7 @@ private:
 
     const PayBackSide& side_;
     QSqlRecord row_;
+    std::unique_ptr<Ui::PayBackForm> form;
     std::optional<store::Money> balance_;
     QGroupBox* grpHead = nullptr;
     QGroupBox* grpAmount = nullptr;
