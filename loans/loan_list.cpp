@@ -12,17 +12,16 @@
 #include "ui/guard.h"
 #include "ui/locale_text.h"
 #include "ui/window_style.h"
+#include "ui_loan_list.h"
 
 #include <QAction>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QSqlQueryModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
-#include <QVBoxLayout>
 
 using store::Money;
 
@@ -80,33 +79,23 @@ const LoanListSide& lendingList() {
     return side;
 }
 
-LoanListWindow::LoanListWindow(QWidget* owner, const LoanListSide& side) : QDialog(owner), side_(side) {
+LoanListWindow::LoanListWindow(QWidget* owner, const LoanListSide& side)
+    : QDialog(owner), side_(side), form(std::make_unique<Ui::LoanListForm>()) {
+    form->setupUi(this);
     setObjectName(side.name);
     setWindowTitle(side.caption);
     ui::applyStandardStyle(this);
-
-    grp1 = new QGroupBox(this);
-    grp1->setObjectName(QStringLiteral("grp1"));
-    const auto button = [this](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, grp1);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        b->setMinimumWidth(b->sizeHint().width() + 16);
-        return b;
-    };
-    btn1 = button("btn1", QStringLiteral("添加借款"));
-    btn4 = button("btn4", QStringLiteral("修改借款"));
-    btn2 = button("btn2", QStringLiteral("删除借款"));
-    btn3 = button("btn3", side.payBackText);
-    auto* buttons = new QHBoxLayout(grp1);
-    buttons->setContentsMargins(10, 8, 10, 8);
-    buttons->setSpacing(10);
+    grp1 = form->grp1;
+    btn1 = form->btn1;
+    btn4 = form->btn4;
+    btn2 = form->btn2;
+    btn3 = form->btn3;
+    btn3->setText(side.payBackText);
     for (QPushButton* b : {btn1, btn4, btn2, btn3})
-        buttons->addWidget(b);
-    buttons->addStretch();
+        b->setMinimumWidth(b->sizeHint().width() + 16);
 
     const LoanTable& t = tableOf(side.kind);
-    dbgrdh = new ui::FooterGrid(this);
+    dbgrdh = form->dbgrdh;
     dbgrdh->setObjectName(side.gridName);
     using ui::FooterCell;
     dbgrdh->setColumns({
@@ -126,13 +115,6 @@ LoanListWindow::LoanListWindow(QWidget* owner, const LoanListSide& side) : QDial
     dbgrdh->setModel(model);
     dbgrdh->view()->setItemDelegateForColumn(model->record().indexOf(QStringLiteral("日期")),
                                              new DateDelegate(dbgrdh));
-    dbgrdh->setMinimumSize(700, 380);
-
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(8, 8, 8, 8);
-    main->setSpacing(6);
-    main->addWidget(grp1);
-    main->addWidget(dbgrdh, 1);
 
     pm1 = new QMenu(this);
     pm1->setObjectName(QStringLiteral("pm1"));
@@ -171,6 +153,8 @@ LoanListWindow::LoanListWindow(QWidget* owner, const LoanListSide& side) : QDial
     connect(pay, &QAction::triggered, btn3, &QPushButton::click);
     connect(view, &QAbstractItemView::doubleClicked, btn4, &QPushButton::click);
 }
+
+LoanListWindow::~LoanListWindow() = default;
 
 void LoanListWindow::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) return e->accept();

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <memory>
 
 class QAction;
 class QKeyEvent;
@@ -16,6 +17,10 @@ class QPushButton;
 
 namespace ui {
 class FooterGrid;
+}
+
+namespace Ui {
+class LoanListForm;
 }
 
 namespace loans {
@@ -41,6 +46,7 @@ class LoanListWindow : public QDialog {
     Q_OBJECT
 public:
     LoanListWindow(QWidget* owner, const LoanListSide& side);
+    ~LoanListWindow() override;
     ui::FooterGrid* grid() const { return dbgrdh; }
 
 protected:
@@ -54,6 +60,7 @@ private:
     void btn3Click();
 
     const LoanListSide& side_;
+    std::unique_ptr<Ui::LoanListForm> form;
     QGroupBox* grp1 = nullptr;
     QPushButton* btn1 = nullptr;
     QPushButton* btn4 = nullptr;
