@@ -1,5 +1,6 @@
-// Writes a large generated ledger: yunshan_genledger TEMPLATE OUT [ENTRIES]. An existing file with
-// that many entries and the template's indexes is kept, so repeated benchmark runs reuse it.
+// Writes a large generated ledger: yunshan_genledger TEMPLATE OUT [ENTRIES [LOANS]]. LOANS is the
+// number of Borrowings, and as many Lendings. An existing file with that many entries and loans and
+// the template's schema is kept, so repeated benchmark runs reuse it.
 #include "bench/ledger_generator.h"
 #include "store/db.h"
 #include "store/dmod1.h"
@@ -26,20 +27,28 @@ QString schemaOf(const QString& file) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s TEMPLATE OUT [ENTRIES]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s TEMPLATE OUT [ENTRIES [LOANS]]\n", argv[0]);
         return 2;
     }
     const QString templ = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
     bench::LedgerShape shape;
     if (argc > 3) shape.entries = QByteArray(argv[3]).toLongLong();
+    if (argc > 4) shape.loans = QByteArray(argv[4]).toInt();
     try {
         if (QFileInfo::exists(out)) {
+            // A file of an older schema is not reused: it is generated afresh.
             store::Tdmod1 dm;
-            dm.open(out);
+            try {
+                dm.open(out);
+            } catch (const store::DbError&) {
+            }
             // A ledger made from an older schema would be measured without today's indexes.
-            if (store::scalar(dm.con1(), QStringLiteral("SELECT COUNT(*) FROM 收支表")).toLongLong() ==
+            if (dm.isOpen() &&
+                store::scalar(dm.con1(), QStringLiteral("SELECT COUNT(*) FROM 收支表")).toLongLong() ==
                     shape.entries &&
+                store::scalar(dm.con1(), QStringLiteral("SELECT COUNT(*) FROM 借入")).toLongLong() ==
+                    shape.loans &&
                 schemaOf(out) == schemaOf(templ)) {
                 std::printf("%s already holds %lld entries\n", qPrintable(out), shape.entries);
                 return 0;

@@ -4,6 +4,7 @@
 #include "accounts/account_commands.h"
 #include "entries/classification_window.h"
 #include "admin/admin_commands.h"
+#include "loans/loan_list.h"
 #include "platform/hotkey.h"
 #include "reports/statistics_window.h"
 #include "store/clock.h"
@@ -74,8 +75,8 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
     for (QAction* a : {act1, act2})
         a->setEnabled(false);
     // Loans.
-    for (QAction* a : {act3, act4})
-        a->setEnabled(false);
+    connect(act3, &QAction::triggered, this, ui::guarded([this] { loans::borrowingsCommand(this); }));
+    connect(act4, &QAction::triggered, this, ui::guarded([this] { loans::lendingsCommand(this); }));
     // Statistics.
     const auto statistics = ui::guarded([this] {
         reports::statisticsCommand(this, {year_, month_, monthIncome_, monthExpense_});

@@ -10,7 +10,7 @@ class QSqlQueryModel;
 namespace store {
 
 // The schema version this program reads and writes (PRAGMA user_version of the file).
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 class Tdmod1 : public QObject {
     Q_OBJECT

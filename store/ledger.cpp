@@ -44,6 +44,9 @@ void requery(Tdmod1& dm) {
 }
 
 Money columnTotal(const QSqlDatabase& db, const QString& column, const QString& table) {
+    if (column == QStringLiteral("余额") &&
+        (table == QStringLiteral("借入") || table == QStringLiteral("借出")))
+        return moneyOf(scalar(db, QStringLiteral("SELECT 余额 FROM 借贷合计 WHERE 表名 = ?"), {table}));
     return moneyOf(
         scalar(db, QStringLiteral("SELECT COALESCE(SUM(%1), 0) FROM %2").arg(ident(column), ident(table))));
 }

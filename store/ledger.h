@@ -26,7 +26,8 @@ QString isoDate(QDate d);
 // Re-reads the account list the main window's grid shows: newest account first.
 void requery(Tdmod1& dm);
 
-// Sum of an amount column over every row of a table.
+// Sum of an amount column over every row of a table. The 余额 totals of 借入 and 借出 are read from
+// 借贷合计, where triggers keep them, rather than summed over every loan.
 Money columnTotal(const QSqlDatabase& db, const QString& column, const QString& table);
 // Sum of an amount column over the rows dated within one calendar month (both ends inclusive);
 // rows whose column is unset add nothing.

@@ -147,6 +147,8 @@ AmountParse parseAmount(QStringView text) {
         return out;
     }
     if (roundUp) ++fen;
+    // Trailing zeros are gone, so digits beyond the fen are never all zero.
+    if (moreDigits) out.beyondFen = (roundUp ? -1 : 1) * (negative ? -1 : 1);
     out.value = Money::fromFen(negative ? -fen : fen);
     return out;
 }

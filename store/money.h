@@ -56,7 +56,16 @@ struct AmountParse {
     Money value;
     // The exact number is below zero, even where it rounds to 0.00 (-0.001).
     bool negative = false;
+    // The sign of what the rounding dropped (exact number minus value): 100.004 gives +1, 100.005
+    // gives -1, 100.00 gives 0.
+    int beyondFen = 0;
     bool ok() const { return status == AmountStatus::Ok; }
+    // Compares the number as typed, before rounding, with an amount: some checks judge the typed
+    // number (100.004 is more than 100.00) rather than the amount it is stored as.
+    std::strong_ordering exactCompare(Money m) const {
+        if (value != m) return value <=> m;
+        return beyondFen <=> 0;
+    }
 };
 
 // Reads a decimal number: blanks around it, an optional sign, digits with an optional fraction

@@ -2,7 +2,7 @@
 -- Amounts are integer fen; dates are yyyy-MM-dd text; booleans are 0/1.
 -- Bump user_version whenever a table or column changes: the program refuses other versions.
 PRAGMA foreign_keys = ON;
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 CREATE TABLE 账户 (
     id       INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -82,6 +82,42 @@ CREATE TABLE 借出 (
     借款人   TEXT    NOT NULL DEFAULT '',
     备注     TEXT    NOT NULL DEFAULT ''
 );
+
+-- What all loans of one side add up to, kept by the triggers below: the dashboard and the loan lists
+-- read one row here instead of summing every loan.
+CREATE TABLE 借贷合计 (
+    表名 TEXT    NOT NULL PRIMARY KEY CHECK (表名 IN ('借入', '借出')),
+    笔数 INTEGER NOT NULL DEFAULT 0,
+    金额 INTEGER NOT NULL DEFAULT 0,
+    归还 INTEGER NOT NULL DEFAULT 0,
+    余额 INTEGER NOT NULL DEFAULT 0
+);
+INSERT INTO 借贷合计 (表名) VALUES ('借入'), ('借出');
+
+CREATE TRIGGER 借入_合计_新增 AFTER INSERT ON 借入 BEGIN
+    UPDATE 借贷合计 SET 笔数 = 笔数 + 1, 金额 = 金额 + NEW.借入金额, 归还 = 归还 + NEW.偿还金额,
+        余额 = 余额 + NEW.余额 WHERE 表名 = '借入';
+END;
+CREATE TRIGGER 借入_合计_修改 AFTER UPDATE OF 借入金额, 偿还金额, 余额 ON 借入 BEGIN
+    UPDATE 借贷合计 SET 金额 = 金额 + NEW.借入金额 - OLD.借入金额, 归还 = 归还 + NEW.偿还金额 - OLD.偿还金额,
+        余额 = 余额 + NEW.余额 - OLD.余额 WHERE 表名 = '借入';
+END;
+CREATE TRIGGER 借入_合计_删除 AFTER DELETE ON 借入 BEGIN
+    UPDATE 借贷合计 SET 笔数 = 笔数 - 1, 金额 = 金额 - OLD.借入金额, 归还 = 归还 - OLD.偿还金额,
+        余额 = 余额 - OLD.余额 WHERE 表名 = '借入';
+END;
+CREATE TRIGGER 借出_合计_新增 AFTER INSERT ON 借出 BEGIN
+    UPDATE 借贷合计 SET 笔数 = 笔数 + 1, 金额 = 金额 + NEW.借出金额, 归还 = 归还 + NEW.收回金额,
+        余额 = 余额 + NEW.余额 WHERE 表名 = '借出';
+END;
+CREATE TRIGGER 借出_合计_修改 AFTER UPDATE OF 借出金额, 收回金额, 余额 ON 借出 BEGIN
+    UPDATE 借贷合计 SET 金额 = 金额 + NEW.借出金额 - OLD.借出金额, 归还 = 归还 + NEW.收回金额 - OLD.收回金额,
+        余额 = 余额 + NEW.余额 - OLD.余额 WHERE 表名 = '借出';
+END;
+CREATE TRIGGER 借出_合计_删除 AFTER DELETE ON 借出 BEGIN
+    UPDATE 借贷合计 SET 笔数 = 笔数 - 1, 金额 = 金额 - OLD.借出金额, 归还 = 归还 - OLD.收回金额,
+        余额 = 余额 - OLD.余额 WHERE 表名 = '借出';
+END;
 
 CREATE TABLE 用户 (
     用户名 TEXT NOT NULL,

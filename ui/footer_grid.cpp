@@ -290,12 +290,16 @@ void FooterGrid::refreshFooter() {
     while (rows.endsWith(QLatin1Char(';')))
         rows.chop(1);
     if (source.driver() && source.driver()->isOpen() && !rows.isEmpty()) {
-        // The aggregate runs on the connection the rows came from, over exactly the same statement.
+        // The aggregate runs on the connection the rows came from: over exactly the same statement,
+        // unless the list keeps its totals elsewhere.
         QSqlQuery q(source.driver()->createResult());
         q.setForwardOnly(true);
-        if (!q.prepare(QStringLiteral("SELECT %1 FROM (%2)").arg(sums.join(QStringLiteral(", ")), rows)))
-            throw store::DbError(q.lastError().databaseText());
-        const QVariantList bound = source.boundValues();
+        const QString sql =
+            footerQuery_.isEmpty()
+                ? QStringLiteral("SELECT %1 FROM (%2)").arg(sums.join(QStringLiteral(", ")), rows)
+                : footerQuery_;
+        if (!q.prepare(sql)) throw store::DbError(q.lastError().databaseText());
+        const QVariantList bound = footerQuery_.isEmpty() ? source.boundValues() : QVariantList();
         for (int i = 0; i < bound.size(); ++i)
             q.bindValue(i, bound.at(i));
         if (!q.exec()) throw store::DbError(q.lastError().databaseText());

@@ -59,6 +59,10 @@ public:
 
     // Shows or hides the footer row (a list without totals has none).
     void setFooterShown(bool shown);
+    // Where the footer's sums and count come from: by default one aggregate over the model's own
+    // statement. A list whose totals are kept elsewhere gives a statement answering one row: the
+    // sums in column order, then the count.
+    void setFooterQuery(const QString& sql) { footerQuery_ = sql; }
     // Runs the footer's aggregate again (for a caller that changed rows behind the model's back).
     void refreshFooter();
     // The text a footer cell shows, by field.
@@ -79,6 +83,7 @@ private:
     void modelReset();
 
     QList<GridColumn> columns_;
+    QString footerQuery_;
     QPointer<QSqlQueryModel> model_; // the data module may go first at program end
     class FormatProxy* proxy_ = nullptr;
     QTableView* view_ = nullptr;

@@ -52,13 +52,14 @@ private Q_SLOTS:
             {"用户", {"用户名", "密码"}},
             {"flag", {"flag"}},
             {"dlcount", {"dlcount", "startdd"}},
+            {"借贷合计", {"表名", "笔数", "金额", "归还", "余额"}},
         };
         for (const auto& [table, cols] : expected)
             QCOMPARE(columns(db, table), cols);
         QCOMPARE(store::scalar(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type='table' "
                                                   "AND name NOT LIKE 'sqlite_%'"))
                      .toInt(),
-                 11);
+                 12);
         QCOMPARE(store::scalar(db, QStringLiteral("PRAGMA user_version")).toInt(), store::kSchemaVersion);
         QCOMPARE(store::scalar(db, QStringLiteral("PRAGMA foreign_keys")).toInt(), 1);
 

@@ -64,6 +64,29 @@ private Q_SLOTS:
         QCOMPARE(p.negative, p.ok() && text.trimmed().startsWith(u'-') && text != QStringLiteral("-0"));
     }
 
+    // The typed number before rounding against an amount in fen: 100.004 is stored as 100.00 but
+    // is more than it; 99.995 is stored as 100.00 but is less.
+    void exactCompare_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("fen");
+        QTest::addColumn<int>("order");
+        QTest::newRow("equal") << "100" << qint64(10000) << 0;
+        QTest::newRow("rounded down, above") << "100.004" << qint64(10000) << 1;
+        QTest::newRow("rounded up, below") << "99.995" << qint64(10000) << -1;
+        QTest::newRow("tiny above zero") << "0.001" << qint64(0) << 1;
+        QTest::newRow("far below a fen") << "1e-400" << qint64(0) << 1;
+        QTest::newRow("tiny below zero") << "-0.001" << qint64(0) << -1;
+        QTest::newRow("negative rounded up") << "-0.005" << qint64(-1) << 1;
+        QTest::newRow("plainly above") << "100.01" << qint64(10000) << 1;
+    }
+    void exactCompare() {
+        QFETCH(QString, text);
+        QFETCH(qint64, fen);
+        QFETCH(int, order);
+        const std::strong_ordering o = store::parseAmount(text).exactCompare(Money::fromFen(fen));
+        QCOMPARE(o < 0 ? -1 : o > 0 ? 1 : 0, order);
+    }
+
     void texts_data() {
         QTest::addColumn<qint64>("fen");
         QTest::addColumn<QString>("money");

@@ -90,5 +90,27 @@ QStringList LedgerFixture::ledgerViolations() const {
                        .arg(QString::fromUtf8(table), l.value(0).toString(), l.value(1).toString(),
                             l.value(2).toString());
     }
+    // The totals the triggers keep are what the loans add up to.
+    for (const char* table : {"借入", "借出"}) {
+        const QString t = QString::fromUtf8(table);
+        const QString amount = t + QStringLiteral("金额");
+        const QString back =
+            t == QStringLiteral("借入") ? QStringLiteral("偿还金额") : QStringLiteral("收回金额");
+        QSqlQuery k = store::exec(
+            db(),
+            QStringLiteral("SELECT 笔数, 金额, 归还, 余额, (SELECT COUNT(*) || '/' || TOTAL(%2) || '/' || "
+                           "TOTAL(%3) || '/' || TOTAL(余额) FROM %1) FROM 借贷合计 WHERE 表名 = ?")
+                .arg(t, amount, back),
+            {t});
+        if (!k.next()) {
+            out << QStringLiteral("借贷合计 has no row for %1").arg(t);
+            continue;
+        }
+        const QString kept = QStringLiteral("%1/%2.0/%3.0/%4.0")
+                                 .arg(k.value(0).toString(), k.value(1).toString(), k.value(2).toString(),
+                                      k.value(3).toString());
+        if (kept != k.value(4).toString())
+            out << QStringLiteral("借贷合计 %1: kept %2, counted %3").arg(t, kept, k.value(4).toString());
+    }
     return out;
 }
