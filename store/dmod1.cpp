@@ -73,7 +73,7 @@ void Tdmod1::open(const QString& path) {
         QSqlDatabase::removeDatabase(connectionName_);
         throw DbError(QStringLiteral("数据文件 %1 不是本程序的账本：%2").arg(shown, why));
     };
-    if (!db.open()) refuse(db.lastError().databaseText());
+    if (!db.open()) refuse(errorText(db.lastError()));
     try {
         const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
         if (version != kSchemaVersion)

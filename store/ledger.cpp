@@ -40,7 +40,7 @@ QString isoDate(QDate d) {
 
 void requery(Tdmod1& dm) {
     dm.qry1->setQuery(QStringLiteral("select * from 账户 order by id desc"), dm.con1());
-    if (dm.qry1->lastError().isValid()) throw DbError(dm.qry1->lastError().databaseText());
+    if (dm.qry1->lastError().isValid()) throw DbError(dm.qry1->lastError());
 }
 
 Money columnTotal(const QSqlDatabase& db, const QString& column, const QString& table) {

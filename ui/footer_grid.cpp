@@ -285,11 +285,11 @@ void FooterGrid::refreshFooter() {
         QSqlQuery q(source.driver()->createResult());
         q.setForwardOnly(true);
         if (!q.prepare(QStringLiteral("SELECT %1 FROM (%2)").arg(sums.join(QStringLiteral(", ")), rows)))
-            throw store::DbError(q.lastError().databaseText());
+            throw store::DbError(q.lastError());
         const QVariantList bound = source.boundValues();
         for (int i = 0; i < bound.size(); ++i)
             q.bindValue(i, bound.at(i));
-        if (!q.exec()) throw store::DbError(q.lastError().databaseText());
+        if (!q.exec()) throw store::DbError(q.lastError());
         if (q.next())
             for (int i = 0; i < values.size(); ++i)
                 values[i] = q.value(i);
