@@ -71,6 +71,7 @@ QString runSequence(quint64 key, int count) {
     store::exec(fx.db(), QStringLiteral("PRAGMA synchronous = OFF"));
     model::Model m;
     QList<model::Step> steps;
+    bool failed = false;
     for (int i = 0; i < count; ++i) {
         int r = int(rng() % quint64(totalWeight));
         const model::StepMaker* maker = &makers.first();
@@ -90,11 +91,15 @@ QString runSequence(quint64 key, int count) {
         } catch (const std::exception& e) {
             actual = QStringLiteral("threw: ") + QString::fromUtf8(e.what());
         }
-        if (actual != predicted || !m.differences(fx.db()).isEmpty() || !fx.ledgerViolations().isEmpty())
+        if (actual != predicted || !m.differences(fx.db()).isEmpty() || !fx.ledgerViolations().isEmpty()) {
+            failed = true;
             break;
+        }
     }
+    if (!failed) return {};
     QStringList problems;
-    if (replay(steps, &problems) < 0) return {};
+    if (replay(steps, &problems) < 0)
+        return QStringLiteral("random key %1: a failure that does not repeat").arg(key);
 
     QList<model::Step> needed = steps;
     for (int i = needed.size() - 2; i >= 0; --i) {
