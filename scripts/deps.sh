@@ -9,6 +9,8 @@ packages=(
   fonts-noto-cjk
   libbenchmark-dev
   xvfb xauth
+  clang libclang-rt-14-dev  # the fuzz target (libFuzzer)
+  xdotool dbus-x11 at-spi2-core  # scripts/start_quit_loop.sh
 )
 missing=()
 for p in "${packages[@]}"; do
