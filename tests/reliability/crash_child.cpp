@@ -1,5 +1,5 @@
 // The child of the crash test: opens a ledger, runs one operation of the writing-operation table
-// and dies by SIGKILL at its k-th write, sync or truncate.
+// and dies by SIGKILL at its k-th write, sync, truncate or delete.
 //   crash_child <ledger file> <operation> <k>
 // Exit 0: the operation completed before the k-th call; 2: bad arguments or an unknown operation;
 // 3: the operation threw.

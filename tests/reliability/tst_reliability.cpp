@@ -1,5 +1,5 @@
-// Nothing lost, nothing half written: every writing operation meets a failing write, sync or
-// truncate at every point until it completes, and a process killed at every such point.
+// Nothing lost, nothing half written: every writing operation meets a failing write, sync,
+// truncate or delete at every point until it completes, and a process killed at every such point.
 #include "store/db.h"
 #include "support/fault_vfs.h"
 #include "support/fixture.h"
@@ -43,7 +43,7 @@ private Q_SLOTS:
             QTest::addRow("%s disk full", qPrintable(op.name)) << op.name << faultvfs::Mode::Full;
         }
     }
-    // For every k until the operation completes: the k-th write, sync or truncate fails. The
+    // For every k until the operation completes: the k-th write, sync, truncate or delete fails. The
     // operation throws DbError, the ledger holds exactly what it held before and keeps its
     // invariants, and the same connection then runs the operation to its end.
     void failingWrite() {
@@ -85,7 +85,7 @@ private Q_SLOTS:
         for (const WritingOp& op : writingOps())
             QTest::newRow(qPrintable(op.name)) << op.name;
     }
-    // A child process runs the operation and dies by SIGKILL at its k-th write, sync or truncate,
+    // A child process runs the operation and dies by SIGKILL at its k-th write, sync, truncate or delete,
     // for every k until it completes. The file it leaves passes the integrity check and the
     // invariants and holds the operation whole or not at all.
     void killedProcess() {

@@ -1,5 +1,5 @@
 // The fault-injecting VFS: a shim over the default VFS whose files forward every method and count
-// writes, syncs and truncates.
+// writes, syncs, truncates and deletes.
 #include "support/fault_vfs.h"
 
 #include <csignal>
@@ -116,7 +116,9 @@ int xOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags, int* 
 }
 
 // The VFS's own methods go to the real VFS, handing it its own pointer.
+// Deleting the rollback journal is the moment a transaction commits, so it counts as well.
 int xDelete(sqlite3_vfs*, const char* name, int syncDir) {
+    if (const int rc = fault(SQLITE_IOERR_DELETE)) return rc;
     return real->xDelete(real, name, syncDir);
 }
 int xAccess(sqlite3_vfs*, const char* name, int flags, int* out) {
