@@ -6,7 +6,8 @@
 namespace store {
 
 namespace {
-// SQLite's primary result codes that a user can act on (sqlite3.h is not needed for five numbers).
+// SQLite's primary result codes that a user can act on (sqlite3.h is not needed for a handful of
+// numbers).
 enum : int {
     kPerm = 3,
     kBusy = 5,
@@ -33,6 +34,10 @@ DbError::DbError(const QString& text, int code)
 // codes switched on it is the primary one, masked here all the same.
 DbError::DbError(const QSqlError& error)
     : DbError(errorText(error), error.nativeErrorCode().toInt() & 0xff) {}
+
+bool lockedByAnother(const DbError& e) {
+    return e.code() == kBusy || e.code() == kLocked;
+}
 
 QString failureAdvice(const DbError& e) {
     int code = e.code();

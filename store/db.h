@@ -31,6 +31,9 @@ private:
 // nothing (a failed prepare or a lost connection leaves databaseText() empty).
 QString errorText(const QSqlError& e);
 
+// Whether a statement failed because another connection held the lock past the busy timeout.
+bool lockedByAnother(const DbError& e);
+
 // What a user can do about a failure, in one Chinese sentence: the ledger is used by another
 // program, cannot be written, the disk is full, or the file is damaged. Empty for other failures.
 QString failureAdvice(const DbError& e);

@@ -76,7 +76,7 @@ std::optional<DbError> writeProbe(const QSqlDatabase& db) {
         // Rewriting the header's version makes SQLite write page 1 and create the journal.
         exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
     } catch (const DbError& e) {
-        if (e.code() == 5 || e.code() == 6) return std::nullopt; // SQLITE_BUSY, SQLITE_LOCKED
+        if (lockedByAnother(e)) return std::nullopt;
         return e;
     }
     return std::nullopt;
