@@ -1,11 +1,40 @@
-// Program entry: one copy at a time, then the start-up of the program folder's ledger.
+// Program entry: a display to run on, one copy at a time, then the start-up of the program folder's
+// ledger.
 #include "app/startup.h"
+#include "platform/display.h"
 #include "platform/instance_lock.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// Qt's answer to a display it cannot open, or one that goes away while the application is being
+// set up, is a fatal error: abort(), SIGABRT and a core dump. For this program that is an
+// ordinary failure to start, so it ends with the message and exit status 1.
+QtMessageHandler qtHandler = nullptr;
+void startHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) {
+        if (qtHandler) qtHandler(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    std::_Exit(1);
+}
+} // namespace
 
 int main(int argc, char** argv) {
+    // A display that is still starting (a session coming up, a fresh Xvfb) gets a moment.
+    if (!platform::displayReachable(argc, argv, 3000)) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr, "云杉：无法连接图形显示 %s，程序无法启动。\n",
+                     display ? display : "（未设置 DISPLAY）");
+        return 1;
+    }
+    qtHandler = qInstallMessageHandler(startHandler);
     QApplication application(argc, argv);
+    qInstallMessageHandler(qtHandler);
+
     platform::LockFileInstanceLock lock;
     if (!app::claimSingleInstance(lock)) return 0;
     return app::run(application, QCoreApplication::applicationDirPath());

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts and quits the program hundreds of times under Xvfb with an accessibility bus, one to three
-# copies at a time at varied timings, and reports every copy that ends by a signal (an abort above
-# all) with its output and a backtrace. Not part of the test suite: it takes minutes.
+# copies at a time at varied timings (now and then one more on a display of its own that comes and
+# goes), and reports every copy that ends by a signal (an abort above all) with its output and a
+# backtrace. Not part of the test suite: it takes minutes.
 #
 #   scripts/start_quit_loop.sh [rounds] [build folder]      (defaults: 300, build)
 #
@@ -65,10 +66,25 @@ for ((r = 1; r <= rounds; r++)); do
     pids+=($!)
     ms 300
   done
+  # Now and then one more copy runs on a display of its own that is still starting when the copy
+  # starts and goes away again at a random moment, as when copies each start their own Xvfb.
+  own=""
+  if ((RANDOM % 4 == 0)); then
+    mkdir -p "$work/run/$r-x"
+    Xvfb :$((200 + r % 50)) -screen 0 1024x768x24 >/dev/null 2>&1 &
+    own=$!
+    (cd "$work/run/$r-x" && DISPLAY=:$((200 + r % 50)) exec "$work/prog/yunshan" >"$work/logs/$r-x.log" 2>&1) &
+    pids+=($!)
+  fi
   ms 999
+  if [ -n "$own" ]; then
+    kill "$own" 2>/dev/null
+    wait "$own" 2>/dev/null
+  fi
   for i in "${!pids[@]}"; do
     pid=${pids[$i]}
     c=$((i + 1))
+    ((i == copies)) && c=x
     # How this copy is made to quit: 0-2 Escape, 3-4 the close box, 5-6 log in first and close the
     # main window, 7 SIGTERM at once, 8 the X server drops the copy's connection (xkill).
     how=$((RANDOM % 9))
