@@ -68,19 +68,17 @@ for ((r = 1; r <= rounds; r++)); do
   done
   # Now and then one more copy runs on a display of its own that is still starting when the copy
   # starts and goes away again at a random moment, as when copies each start their own Xvfb.
-  own=""
   if ((RANDOM % 4 == 0)); then
     mkdir -p "$work/run/$r-x"
     Xvfb :$((200 + r % 50)) -screen 0 1024x768x24 >/dev/null 2>&1 &
     own=$!
     (cd "$work/run/$r-x" && DISPLAY=:$((200 + r % 50)) exec "$work/prog/yunshan" >"$work/logs/$r-x.log" 2>&1) &
     pids+=($!)
-  fi
-  ms 999
-  if [ -n "$own" ]; then
+    ms 500
     kill "$own" 2>/dev/null
     wait "$own" 2>/dev/null
   fi
+  ms 999
   for i in "${!pids[@]}"; do
     pid=${pids[$i]}
     c=$((i + 1))
