@@ -4,6 +4,11 @@
 # goes), and reports every copy that ends by a signal (an abort above all) with its output and a
 # backtrace. Not part of the test suite: it takes minutes.
 #
+# What it found: Qt ends a program that cannot reach its display with a fatal error (SIGABRT);
+# app/main.cpp now turns that into a message and exit status 1. What remains, rarely, is a SIGSEGV
+# inside Qt's xcb plugin when the X server dies during the plugin's connection set-up: reported,
+# counted apart, and outside this program's code.
+#
 #   scripts/start_quit_loop.sh [rounds] [build folder]      (defaults: 300, build)
 #
 # The copies run from a throw-away program folder holding a fresh ledger, so the build's own
@@ -55,7 +60,7 @@ sleep 1
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 ulimit -c unlimited
-bad=0
+bad=0 qt=0
 ms() { sleep "$(printf '0.%03d' $((RANDOM % $1)))"; }
 for ((r = 1; r <= rounds; r++)); do
   copies=$((1 + RANDOM % 3))
@@ -125,17 +130,24 @@ for ((r = 1; r <= rounds; r++)); do
     status=$?
     echo "$r-$c how $how status $status" >>"$work/logs/summary"
     if ((status > 128 && status != 143)); then
-      bad=$((bad + 1))
       echo "round $r copy $c: ended by signal $((status - 128))"
       sed 's/^/    /' "$work/logs/$r-$c.log"
       core=$(ls "$work/run/$r-$c"/core* 2>/dev/null | head -1)
       [ -n "$core" ] && gdb -q -batch -ex 'thread apply all bt 25' "$work/prog/yunshan" "$core" 2>/dev/null |
         sed 's/^/    /' >"$work/logs/$r-$c.bt" && cat "$work/logs/$r-$c.bt"
+      # Qt 6.4's xcb plugin reads replies that never came when the X server goes away while it sets
+      # up its connection, before any code of ours runs; counted apart.
+      if [ "$c" = x ] && grep -q createPlatformIntegration "$work/logs/$r-$c.bt" 2>/dev/null; then
+        qt=$((qt + 1))
+        echo "    (a fault of Qt's xcb plugin on a display that went away during its set-up)"
+      else
+        bad=$((bad + 1))
+      fi
     else
       rm -rf "$work/run/$r-$c"
     fi
   done
-  ((r % 25 == 0)) && echo "$r rounds, $bad copies ended by a signal"
+  ((r % 25 == 0)) && echo "$r rounds, $bad copies ended by a signal (and $qt in Qt's display set-up)"
 done
 kill "$launcher" 2>/dev/null
 exit $((bad > 0))
