@@ -72,10 +72,10 @@ void reopenLists(store::Tdmod1& dm, const ListStatements& statements) {
             continue;
         }
         QSqlQuery q(dm.con1());
-        if (!q.prepare(s.sql)) throw store::DbError(q.lastError().databaseText());
+        if (!q.prepare(s.sql)) throw store::DbError(q.lastError());
         for (const QVariant& v : s.values)
             q.addBindValue(v);
-        if (!q.exec()) throw store::DbError(q.lastError().databaseText());
+        if (!q.exec()) throw store::DbError(q.lastError());
         lists[i]->setQuery(std::move(q));
     }
     store::requery(dm);

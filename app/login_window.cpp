@@ -101,18 +101,10 @@ void Tloginfrm::btn1Click() {
 
     // The count and the first-login date land together before any window changes: a failing
     // statement leaves the login window up and the ledger as it was.
-    store::Transaction t(db);
-    const qint64 before =
-        store::scalar(db, QStringLiteral("select dlcount from dlcount order by rowid limit 1")).toLongLong();
-    if (before == 0)
-        store::exec(db, QStringLiteral("update dlcount set startdd=?"),
-                    {store::isoDate(store::clock().today())});
-    store::exec(db, QStringLiteral("update dlcount set dlcount=(dlcount+1)"));
-    t.commit();
+    const qint64 now = store::countLogin(db, store::clock().today());
 
     if (main_) main_->setWindowTitle(mainCaption(storedName));
     hide();
-    const qint64 now = before + 1;
     if (now % 100 == 0)
         ui::dialogs().message(ui::appTitle(),
                               QStringLiteral("您已经登录了：%1次，你真的很棒！~云杉为您继续加油！").arg(now),

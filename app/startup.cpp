@@ -8,10 +8,12 @@
 #include "reports/main_window.h"
 #include "store/db.h"
 #include "store/dmod1.h"
+#include "store/ledger.h"
 #include "ui/dialogs.h"
 #include "ui/window_style.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace app {
@@ -22,6 +24,11 @@ QString secondCopyText() {
 
 QString dataFileMissingText() {
     return QStringLiteral("数据库连接失败！请检查data文件夹下bridge.ysn文件是否存在，或文件名是否正确!");
+}
+
+QString dataFileReadOnlyText(const QString& path) {
+    return QStringLiteral("数据文件 %1 无法写入，请检查文件及其所在文件夹是否允许写入。")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 bool claimSingleInstance(platform::InstanceLock& lock) {
@@ -48,6 +55,11 @@ int run(QApplication& application, const QString& programDir) {
         dm.open(dataFile);
     } catch (const store::DbError& e) {
         ui::warn(e.text());
+        return 1;
+    }
+    // Without this the program would start normally and fail at the first login.
+    if (const std::optional<store::DbError> e = store::writeProbe(dm.con1())) {
+        ui::warn(dataFileReadOnlyText(dataFile) + QStringLiteral("\n\n") + e->text());
         return 1;
     }
 

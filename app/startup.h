@@ -17,6 +17,9 @@ QString secondCopyText();
 // The message of a missing data file.
 QString dataFileMissingText();
 
+// The message of a data file that cannot be written.
+QString dataFileReadOnlyText(const QString& path);
+
 // Takes the single-instance lock. When another copy holds it, shows the refusal in a plain box
 // titled with the program file's name and gives false: this copy must end at once.
 bool claimSingleInstance(platform::InstanceLock& lock);

@@ -146,7 +146,7 @@ QString listStatement(Kind kind) {
 void relist(store::Tdmod1& dm, Kind kind) {
     QSqlQueryModel* m = kind == Kind::Borrowing ? dm.qryJR : dm.qryJC;
     m->setQuery(listStatement(kind), dm.con1());
-    if (m->lastError().isValid()) throw store::DbError(m->lastError().databaseText());
+    if (m->lastError().isValid()) throw store::DbError(m->lastError());
 }
 
 QString footerStatement(Kind kind) {

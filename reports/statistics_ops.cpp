@@ -25,10 +25,10 @@ QString kindLiteral(const EntryKind& kind) {
 // A grid model needs a query it can move back and forth in.
 QSqlQuery scrollableQuery(const QSqlDatabase& db, const QString& sql, const QVariantList& params) {
     QSqlQuery q(db);
-    if (!q.prepare(sql)) throw store::DbError(q.lastError().databaseText());
+    if (!q.prepare(sql)) throw store::DbError(q.lastError());
     for (const QVariant& p : params)
         q.addBindValue(p);
-    if (!q.exec()) throw store::DbError(q.lastError().databaseText());
+    if (!q.exec()) throw store::DbError(q.lastError());
     return q;
 }
 

@@ -10,6 +10,8 @@ packages=(
   libbenchmark-dev
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-14-dev  # the fuzz target (libFuzzer)
+  xdotool dbus-x11 at-spi2-core  # scripts/start_quit_loop.sh
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -56,7 +56,7 @@ void Tdmod1::open(const QString& path) {
     try {
         if (!db.open())
             throw DbError(QStringLiteral("数据文件 %1 不是本程序的账本：%2")
-                              .arg(QDir::toNativeSeparators(path), db.lastError().databaseText()));
+                              .arg(QDir::toNativeSeparators(path), errorText(db.lastError())));
         checkLedgerSchema(db, path, Integrity::Skip);
         exec(db, QStringLiteral("PRAGMA foreign_keys = ON"));
     } catch (const DbError&) {

@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQueryModel>
 #include <QStringEncoder>
+#include <stdexcept>
 
 namespace store {
 
@@ -40,7 +41,7 @@ QString isoDate(QDate d) {
 
 void requery(Tdmod1& dm) {
     dm.qry1->setQuery(QStringLiteral("select * from 账户 order by id desc"), dm.con1());
-    if (dm.qry1->lastError().isValid()) throw DbError(dm.qry1->lastError().databaseText());
+    if (dm.qry1->lastError().isValid()) throw DbError(dm.qry1->lastError());
 }
 
 Money columnTotal(const QSqlDatabase& db, const QString& column, const QString& table) {
@@ -71,9 +72,37 @@ std::optional<Money> balanceLookup(const QSqlDatabase& db, const QString& name) 
     return moneyOf(v);
 }
 
-QString scramble(const QString& password) {
-    QStringEncoder gbk("GBK");
-    const QByteArray bytes = gbk.isValid() ? QByteArray(gbk.encode(password)) : password.toLocal8Bit();
+std::optional<DbError> writeProbe(const QSqlDatabase& db) {
+    try {
+        Transaction t(db); // never committed: leaving the scope rolls the change back
+        const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
+        // Rewriting the header's version makes SQLite write page 1 and create the journal.
+        exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
+    } catch (const DbError& e) {
+        if (lockedByAnother(e)) return std::nullopt;
+        return e;
+    }
+    return std::nullopt;
+}
+
+qint64 countLogin(const QSqlDatabase& db, QDate today) {
+    Transaction t(db);
+    const qint64 before =
+        scalar(db, QStringLiteral("select dlcount from dlcount order by rowid limit 1")).toLongLong();
+    if (before == 0) exec(db, QStringLiteral("update dlcount set startdd=?"), {isoDate(today)});
+    exec(db, QStringLiteral("update dlcount set dlcount=(dlcount+1)"));
+    t.commit();
+    return before + 1;
+}
+
+QString scramble(const QString& password, const char* encoding) {
+    // Another encoding would give another scramble for any non-ASCII password and lock its owner
+    // out for good, so a missing encoder stops the login instead of guessing.
+    QStringEncoder gbk(encoding);
+    if (!gbk.isValid())
+        throw std::runtime_error(
+            QStringLiteral("本机缺少 %1 编码，无法核对密码。").arg(QLatin1String(encoding)).toStdString());
+    const QByteArray bytes = gbk.encode(password);
     QString out;
     out.reserve(bytes.size() * 6);
     for (char c : bytes) {

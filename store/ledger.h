@@ -2,6 +2,7 @@
 // password scramble, and the conversions between stored values and Money / dates.
 #pragma once
 
+#include "store/db.h"
 #include "store/money.h"
 
 #include <QDate>
@@ -38,8 +39,19 @@ Money monthTotal(const QSqlDatabase& db, const QString& column, const QString& t
 // The 余额 of the account with exactly this name; nothing when no account has it.
 std::optional<Money> balanceLookup(const QSqlDatabase& db, const QString& name);
 
+// Whether the ledger behind an open connection can be written. A change is made and rolled back,
+// so the file stays as it was; it needs the file and its folder (for the rollback journal) to be
+// writable. Gives the engine's error when it cannot be written; nothing when it can, or when
+// another program holds the write lock, which says nothing about the file.
+std::optional<DbError> writeProbe(const QSqlDatabase& db);
+
+// Counts a successful login: dlcount up by one, and the first login's date into startdd, in one
+// transaction. Gives the new count.
+qint64 countLogin(const QSqlDatabase& db, QDate today);
+
 // The stored form of a password: for each byte of its GBK encoding, b*(b+8)*17-1980 in 32-bit
-// unsigned arithmetic, written in decimal and concatenated. Empty for an empty password.
-QString scramble(const QString& password);
+// unsigned arithmetic, written in decimal and concatenated. Empty for an empty password. Throws
+// std::runtime_error when the encoder is missing (the encoding is a parameter for that test only).
+QString scramble(const QString& password, const char* encoding = "GBK");
 
 } // namespace store

@@ -145,7 +145,7 @@ void checkLedgerFile(const QString& path, Integrity integrity) {
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
         try {
-            if (!db.open()) foreign(path, db.lastError().databaseText());
+            if (!db.open()) foreign(path, errorText(db.lastError()));
             checkLedgerSchema(db, path, integrity);
         } catch (...) {
             db.close();

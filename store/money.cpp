@@ -121,10 +121,7 @@ AmountParse parseAmount(QStringView text) {
     const qint64 kept = qint64(digits.size()) + exp10 + 2;
     constexpr qint64 maxKept = 18; // 10^18 fen still fits a qint64
     if (kept > maxKept) {
-        if (negative)
-            out.value = -Money::limit() - Money::limit(); // far below any balance
-        else
-            out.status = AmountStatus::OverLimit;
+        out.status = AmountStatus::OverLimit;
         return out;
     }
     qint64 fen = 0;
@@ -142,7 +139,8 @@ AmountParse parseAmount(QStringView text) {
         else
             moreDigits = true;
     }
-    if (!negative && (fen > Money::limit().fen() || (fen == Money::limit().fen() && moreDigits))) {
+    // The limit bounds both signs: a value beyond it has no amount the ledger could hold.
+    if (fen > Money::limit().fen() || (fen == Money::limit().fen() && moreDigits)) {
         out.status = AmountStatus::OverLimit;
         return out;
     }

@@ -47,14 +47,14 @@ private:
 // The outcome of reading typed text as an amount.
 enum class AmountStatus {
     NotNumber, // not a decimal number at all (empty, letters, "12,5")
-    OverLimit, // a number above Money::limit()
+    OverLimit, // a number beyond Money::limit() on either side of zero
     Ok,        // a number at most the limit; its value, rounded to fen, is in AmountParse::value
 };
 
 struct AmountParse {
     AmountStatus status = AmountStatus::NotNumber;
     Money value;
-    // The exact number is below zero, even where it rounds to 0.00 (-0.001).
+    // The exact number is below zero, even where it rounds to 0.00 (-0.001); set for OverLimit too.
     bool negative = false;
     // The sign of what the rounding dropped (exact number minus value): 100.004 gives +1, 100.005
     // gives -1, 100.00 gives 0.
@@ -71,7 +71,8 @@ struct AmountParse {
 // Reads a decimal number: blanks around it, an optional sign, digits with an optional fraction
 // and an optional exponent (1e3). The exact decimal value is rounded half away from zero to fen
 // (2.675 -> 2.68). The sign is not judged here: callers refuse zero or negatives themselves.
-// Negative amounts too large for the ledger come back clamped far below zero.
+// A number beyond the limit is OverLimit whatever its sign, so no caller can take a value that
+// the ledger cannot hold for an amount.
 AmountParse parseAmount(QStringView text);
 
 } // namespace store

@@ -17,7 +17,10 @@ std::optional<store::Money> amountCheck(const QString& text) {
     case store::AmountStatus::Ok:
         return p.value;
     case store::AmountStatus::OverLimit:
-        dialogs().message(appTitle(), amountLimitMessage(), Icon::None);
+        // The limit message is for numbers above the limit. One far below zero is refused by
+        // the caller like every negative amount: it gets nothing, which every caller refuses
+        // with the same message as an amount that is not above zero.
+        if (!p.negative) dialogs().message(appTitle(), amountLimitMessage(), Icon::None);
         break;
     case store::AmountStatus::NotNumber:
         break;

@@ -12,8 +12,9 @@ namespace ui {
 QString amountLimitMessage();
 
 // Reads typed text as an amount. Not a number: nothing, silently. Above 9999999999999.99: the
-// limit message (titled with the application title, no icon), then nothing. Otherwise the amount
-// rounded to fen; zero and negatives pass, callers judge the sign.
+// limit message (titled with the application title, no icon), then nothing. Below
+// -9999999999999.99: nothing, silently (the caller's refusal of a negative amount is the one shown).
+// Otherwise the amount rounded to fen; zero and negatives pass, callers judge the sign.
 std::optional<store::Money> amountCheck(const QString& text);
 
 } // namespace ui

@@ -298,11 +298,11 @@ void FooterGrid::refreshFooter() {
             footerQuery_.isEmpty()
                 ? QStringLiteral("SELECT %1 FROM (%2)").arg(sums.join(QStringLiteral(", ")), rows)
                 : footerQuery_;
-        if (!q.prepare(sql)) throw store::DbError(q.lastError().databaseText());
+        if (!q.prepare(sql)) throw store::DbError(q.lastError());
         const QVariantList bound = footerQuery_.isEmpty() ? source.boundValues() : QVariantList();
         for (int i = 0; i < bound.size(); ++i)
             q.bindValue(i, bound.at(i));
-        if (!q.exec()) throw store::DbError(q.lastError().databaseText());
+        if (!q.exec()) throw store::DbError(q.lastError());
         if (q.next())
             for (int i = 0; i < values.size(); ++i)
                 values[i] = q.value(i);

@@ -8,7 +8,8 @@
 
 namespace ui {
 
-// Shows the general error report for an exception that reached a handler.
+// Shows the general error report for an exception that reached a handler: the engine's text,
+// after a sentence in Chinese when the failure is one the user can act on.
 void reportError(const std::exception& e);
 
 // Wraps a handler for connect(): guarded([this] { btn1Click(); }).

@@ -41,7 +41,9 @@ private Q_SLOTS:
         QTest::newRow("above limit") << "10000000000000" << over << qint64(0);
         QTest::newRow("huge exponent") << "1e400" << over << qint64(0);
         QTest::newRow("tiny") << "1e-400" << ok << qint64(0);
-        QTest::newRow("huge negative clamps") << "-1e30" << ok << qint64(-2 * 999999999999999);
+        QTest::newRow("negative limit passes") << "-9999999999999.99" << ok << qint64(-999999999999999);
+        QTest::newRow("below negative limit") << "-10000000000000" << over << qint64(0);
+        QTest::newRow("huge negative") << "-1e30" << over << qint64(0);
         QTest::newRow("empty") << "" << nan << qint64(0);
         QTest::newRow("blanks") << "   " << nan << qint64(0);
         QTest::newRow("letters") << "abc" << nan << qint64(0);
@@ -61,7 +63,8 @@ private Q_SLOTS:
         const store::AmountParse p = store::parseAmount(text);
         QCOMPARE(p.status, status);
         QCOMPARE(p.value.fen(), fen);
-        QCOMPARE(p.negative, p.ok() && text.trimmed().startsWith(u'-') && text != QStringLiteral("-0"));
+        QCOMPARE(p.negative, p.status != AmountStatus::NotNumber && text.trimmed().startsWith(u'-') &&
+                                 text != QStringLiteral("-0"));
     }
 
     // The typed number before rounding against an amount in fen: 100.004 is stored as 100.00 but
@@ -155,6 +158,9 @@ private Q_SLOTS:
                  QStringLiteral("       羡慕！嫉妒！恨！~~~我帮不了你!!!\n\n                (转身追问下)\n\n"
                                 "            你是不是昨晚抢银行啦~"));
         QCOMPARE(ui::amountCheck(QStringLiteral("-5"))->fen(), qint64(-500));
+        // Far below zero: no amount and no limit message; the caller refuses it as not above 0.
+        QVERIFY(!ui::amountCheck(QStringLiteral("-1e30")));
+        QCOMPARE(fx.dialogs.shown.size(), 1);
     }
 };
 

@@ -1,0 +1,126 @@
+// Nothing lost, nothing half written: every writing operation meets a failing write, sync,
+// truncate or delete at every point until it completes, and a process killed at every such point.
+#include "store/db.h"
+#include "support/fault_vfs.h"
+#include "support/fixture.h"
+#include "support/writing_ops.h"
+
+#include <QProcess>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(faultvfs::Mode)
+
+namespace {
+
+// Any operation here finishes in a few dozen calls; more means the loop would never end.
+constexpr int kMaxCalls = 200;
+
+void prepare(const WritingOp& op, LedgerFixture& fx) {
+    if (op.prepare) op.prepare(fx);
+}
+
+// The ledger as the operation leaves it when nothing fails.
+QString dumpAfter(const WritingOp& op) {
+    LedgerFixture fx;
+    prepare(op, fx);
+    op.run(fx.db());
+    return ledgerDump(fx.db());
+}
+
+} // namespace
+
+class TstReliability : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { faultvfs::install(); }
+    void cleanup() { faultvfs::disarm(); }
+
+    void failingWrite_data() {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<faultvfs::Mode>("mode");
+        for (const WritingOp& op : writingOps()) {
+            QTest::addRow("%s I/O error", qPrintable(op.name)) << op.name << faultvfs::Mode::IoError;
+            QTest::addRow("%s disk full", qPrintable(op.name)) << op.name << faultvfs::Mode::Full;
+        }
+    }
+    // For every k until the operation completes: the k-th write, sync, truncate or delete fails. The
+    // operation throws DbError, the ledger holds exactly what it held before and keeps its
+    // invariants, and the same connection then runs the operation to its end.
+    void failingWrite() {
+        QFETCH(QString, op);
+        QFETCH(faultvfs::Mode, mode);
+        const WritingOp& w = *findWritingOp(op);
+        const QString after = dumpAfter(w);
+        for (int k = 1;; ++k) {
+            QVERIFY2(k < kMaxCalls, "the operation never completes");
+            LedgerFixture fx;
+            prepare(w, fx);
+            const QString before = ledgerDump(fx.db());
+            faultvfs::arm(mode, k);
+            QString error;
+            try {
+                w.run(fx.db());
+            } catch (const store::DbError& e) {
+                error = e.text();
+            }
+            faultvfs::disarm();
+            if (!faultvfs::fired()) {
+                // Without this the loop would pass on a SQLite that never saw our VFS.
+                QVERIFY2(k > 1, "the operation wrote nothing through the test VFS");
+                QVERIFY(error.isEmpty());
+                QCOMPARE(ledgerDump(fx.db()), after);
+                return;
+            }
+            const QByteArray where = QByteArrayLiteral("at call ") + QByteArray::number(k);
+            QVERIFY2(!error.isEmpty(), where + " the operation reported success");
+            QVERIFY2(ledgerDump(fx.db()) == before, where + " the ledger changed");
+            QVERIFY_LEDGER(fx);
+            w.run(fx.db());
+            QVERIFY2(ledgerDump(fx.db()) == after, where + " the connection did not recover");
+        }
+    }
+
+    void killedProcess_data() {
+        QTest::addColumn<QString>("op");
+        for (const WritingOp& op : writingOps())
+            QTest::newRow(qPrintable(op.name)) << op.name;
+    }
+    // A child process runs the operation and dies by SIGKILL at its k-th write, sync, truncate or delete,
+    // for every k until it completes. The file it leaves passes the integrity check and the
+    // invariants and holds the operation whole or not at all.
+    void killedProcess() {
+        QFETCH(QString, op);
+        const WritingOp& w = *findWritingOp(op);
+        const QString after = dumpAfter(w);
+        for (int k = 1;; ++k) {
+            QVERIFY2(k < kMaxCalls, "the operation never completes");
+            LedgerFixture fx;
+            prepare(w, fx);
+            const QString before = ledgerDump(fx.db());
+            fx.dm->close();
+
+            QProcess child;
+            child.start(QStringLiteral(CRASH_CHILD), {fx.dataFile(), op, QString::number(k)});
+            QVERIFY(child.waitForFinished(30000));
+            const QByteArray where = QByteArrayLiteral("killed at call ") + QByteArray::number(k);
+            const bool completed = child.readAllStandardOutput().contains("completed");
+            if (!completed && child.exitStatus() == QProcess::NormalExit)
+                QFAIL(child.readAllStandardError().constData());
+
+            fx.dm->open(fx.dataFile());
+            QCOMPARE(store::scalar(fx.db(), QStringLiteral("PRAGMA integrity_check")).toString(),
+                     QStringLiteral("ok"));
+            QVERIFY_LEDGER(fx);
+            const QString now = ledgerDump(fx.db());
+            if (completed) {
+                QVERIFY2(k > 1, "the operation wrote nothing through the test VFS");
+                QCOMPARE(now, after);
+                return;
+            }
+            QVERIFY2(now == before || now == after, where + " left the operation half written");
+        }
+    }
+};
+
+QTEST_MAIN(TstReliability)
+#include "tst_reliability.moc"
