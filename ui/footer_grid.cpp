@@ -11,6 +11,8 @@
 #include <QIdentityProxyModel>
 #include <QLabel>
 #include <QPainter>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -187,7 +189,14 @@ FooterGrid::FooterGrid(QWidget* parent) : QWidget(parent) {
     connect(inner, &QScrollBar::valueChanged, this, [this] { placeFooter(); });
 
     QHeaderView* header = view_->horizontalHeader();
-    connect(header, &QHeaderView::sectionResized, this, [this] { placeFooter(); });
+    connect(header, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (!sizing_ && model_) {
+            const QString field = model_->record().fieldName(logical);
+            for (int i = 0; i < columns_.size(); ++i)
+                if (columns_[i].field == field) dragged_.insert(i, size);
+        }
+        placeFooter();
+    });
     connect(header, &QHeaderView::sectionMoved, this, [this] { placeFooter(); });
     connect(header, &QHeaderView::geometriesChanged, this, [this] { placeFooter(); });
     view_->viewport()->installEventFilter(this);
@@ -208,6 +217,7 @@ FooterGrid::~FooterGrid() {
 
 void FooterGrid::setColumns(const QList<GridColumn>& columns) {
     columns_ = columns;
+    dragged_.clear();
     qDeleteAll(footerLabels_);
     footerLabels_.clear();
     for (const GridColumn& c : columns_) {
@@ -233,7 +243,12 @@ void FooterGrid::setModel(QSqlQueryModel* model) {
         proxy_ = new FormatProxy(this);
         view_->setModel(proxy_);
         // Connected after the view's own handlers: the header has re-read the columns by then.
-        connect(proxy_, &QAbstractItemModel::modelReset, this, guarded([this] { modelReset(); }));
+        // While the view lays out a fresh model, the sizes it sets are not the user's.
+        connect(proxy_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { sizing_ = true; });
+        connect(proxy_, &QAbstractItemModel::modelReset, this, guarded([this] {
+                    const auto done = qScopeGuard([this] { sizing_ = false; });
+                    modelReset();
+                }));
         connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged,
                 view_->verticalHeader()->viewport(), qOverload<>(&QWidget::update));
     }
@@ -255,15 +270,17 @@ void FooterGrid::applyColumns() {
     QHeaderView* header = view_->horizontalHeader();
     const QSqlRecord rec = model_ ? model_->record() : QSqlRecord();
     proxy_->formats.clear();
+    const QScopedValueRollback sizing(sizing_, true);
     for (int c = 0; c < rec.count(); ++c)
         header->setSectionHidden(c, true);
     int visual = 0;
-    for (const GridColumn& col : columns_) {
+    for (int i = 0; i < columns_.size(); ++i) {
+        const GridColumn& col = columns_[i];
         const int logical = rec.indexOf(col.field);
         if (logical < 0) continue;
         header->setSectionHidden(logical, false);
         header->moveSection(header->visualIndex(logical), visual++);
-        header->resizeSection(logical, col.width);
+        header->resizeSection(logical, widthOf(i));
         if (!col.displayFormat.isEmpty()) proxy_->formats.insert(logical, col.displayFormat);
     }
     placeFooter();
@@ -310,12 +327,16 @@ void FooterGrid::refreshFooter() {
     // A column is never narrower than its footer: a total cut short would be a wrong figure.
     const QSqlRecord rec = model_ ? model_->record() : QSqlRecord();
     QHeaderView* header = view_->horizontalHeader();
+    const QScopedValueRollback sizing(sizing_, true);
     for (int i = 0; i < columns_.size(); ++i) {
         const int logical = rec.indexOf(columns_[i].field);
         if (logical >= 0)
-            header->resizeSection(logical,
-                                  std::max(columns_[i].width, footerLabels_[i]->sizeHint().width() + 1));
+            header->resizeSection(logical, std::max(widthOf(i), footerLabels_[i]->sizeHint().width() + 1));
     }
+}
+
+int FooterGrid::widthOf(int column) const {
+    return dragged_.value(column, columns_[column].width);
 }
 
 void FooterGrid::placeFooter() {
@@ -351,6 +372,24 @@ QString FooterGrid::footerText(const QString& field) const {
 int FooterGrid::currentRow() const {
     const QModelIndex idx = view_->currentIndex();
     return idx.isValid() ? idx.row() : -1;
+}
+
+bool FooterGrid::seekRow(const std::function<bool(const QSqlRecord&)>& matches) {
+    if (!proxy_ || !model_) return false;
+    const int column = view_->horizontalHeader()->logicalIndex(0);
+    for (int row = 0;; ++row) {
+        if (row >= model_->rowCount()) {
+            if (!model_->canFetchMore()) break;
+            model_->fetchMore();
+            if (row >= model_->rowCount()) break;
+        }
+        if (matches(model_->record(row))) {
+            view_->setCurrentIndex(proxy_->index(row, column));
+            return true;
+        }
+    }
+    if (proxy_->rowCount() > 0) view_->setCurrentIndex(proxy_->index(0, column));
+    return false;
 }
 
 QSqlRecord FooterGrid::currentRecord() const {

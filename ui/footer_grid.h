@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QScrollBar;
@@ -65,6 +67,9 @@ public:
     QSqlRecord currentRecord() const;
     // The current row (-1 when none).
     int currentRow() const;
+    // Walks the rows from the first, fetching more as needed, and makes the first row that matches
+    // the current one; when none matches (or the list ends), the first row. False when none matched.
+    bool seekRow(const std::function<bool(const QSqlRecord&)>& matches);
 
     QTableView* view() const { return view_; }
 
@@ -76,7 +81,12 @@ private:
     void placeFooter();
     void modelReset();
 
+    int widthOf(int column) const;
+
     QList<GridColumn> columns_;
+    // Widths the user dragged, by column; they outlast re-queries until the columns are set anew.
+    QHash<int, int> dragged_;
+    bool sizing_ = false;            // the grid itself is sizing sections
     QPointer<QSqlQueryModel> model_; // the data module may go first at program end
     class FormatProxy* proxy_ = nullptr;
     QTableView* view_ = nullptr;

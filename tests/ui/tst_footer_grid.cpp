@@ -233,6 +233,51 @@ private Q_SLOTS:
         g.view()->horizontalHeader()->resizeSection(model.record().indexOf(QStringLiteral("起始金额")), 150);
         QVERIFY(aligned(QStringLiteral("备注")));
     }
+
+    // A width the user dragged survives re-queries; new columns bring the design widths back.
+    void draggedWidthsOutlastRequeries() {
+        LedgerFixture fx;
+        fx.insertAccount(QStringLiteral("现金"), Money::fromFen(100));
+        QSqlQueryModel model;
+        model.setQuery(QStringLiteral("select * from 账户 order by id desc"), fx.db());
+        ui::FooterGrid g;
+        g.setColumns(accountColumns());
+        g.setModel(&model);
+        QHeaderView* h = g.view()->horizontalHeader();
+        const int name = model.record().indexOf(QStringLiteral("账户名称"));
+        const int note = model.record().indexOf(QStringLiteral("备注"));
+        h->resizeSection(name, 170);
+        model.setQuery(QStringLiteral("select * from 账户 where id > 0 order by id desc"), fx.db());
+        QCOMPARE(h->sectionSize(name), 170);
+        QCOMPARE(h->sectionSize(note), 128);
+        g.setColumns(accountColumns());
+        model.setQuery(QStringLiteral("select * from 账户 order by id desc"), fx.db());
+        QCOMPARE(h->sectionSize(name), 90);
+    }
+
+    // Seeking walks past the rows fetched so far; a row that is not listed leaves the first current.
+    void seekRowFetchesAndFallsBack() {
+        LedgerFixture fx;
+        store::Transaction t(fx.db());
+        store::exec(
+            fx.db(),
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+                           "INSERT INTO 账户 (账户名称, 起始金额, 余额) SELECT 'a' || i, i, i FROM n"));
+        t.commit();
+        QSqlQueryModel model;
+        model.setQuery(QStringLiteral("select * from 账户 order by id desc"), fx.db());
+        ui::FooterGrid g;
+        g.setColumns(accountColumns());
+        g.setModel(&model);
+        const auto named = [](const char* n) {
+            return
+                [n](const QSqlRecord& r) { return r.value(QStringLiteral("账户名称")) == QLatin1String(n); };
+        };
+        QVERIFY(g.seekRow(named("a1")));
+        QCOMPARE(g.currentRow(), 999);
+        QVERIFY(!g.seekRow(named("none")));
+        QCOMPARE(g.currentRow(), 0);
+    }
 };
 
 QTEST_MAIN(TstFooterGrid)
