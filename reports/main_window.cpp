@@ -2,6 +2,7 @@
 #include "reports/main_window.h"
 
 #include "accounts/account_commands.h"
+#include "entries/entry_browser.h"
 #include "platform/hotkey.h"
 #include "store/clock.h"
 #include "store/dmod1.h"
@@ -70,8 +71,14 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
     for (QAction* a : {act7, act8})
         a->setEnabled(false);
     // Income and expense.
-    for (QAction* a : {act1, act2})
-        a->setEnabled(false);
+    connect(act1, &QAction::triggered, this, ui::guarded([this] {
+                Tsrfrm srfrm(this);
+                ui::dialogs().runModal(srfrm);
+            }));
+    connect(act2, &QAction::triggered, this, ui::guarded([this] {
+                Tzcfrm zcfrm(this);
+                ui::dialogs().runModal(zcfrm);
+            }));
     // Loans.
     for (QAction* a : {act3, act4})
         a->setEnabled(false);
