@@ -45,6 +45,43 @@ QString quoted(const QString& name) {
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
+// The statement without a final top-level ORDER BY: the order does not change a sum or a count,
+// and an ordered subquery keeps SQLite from reading the totals off an index. Left whole when
+// anything follows that could change the rows (LIMIT) or the parameters (a marker in the order).
+QString withoutFinalOrder(const QString& sql) {
+    int depth = 0;
+    qsizetype orderAt = -1;
+    QChar quote;
+    const auto wordAt = [&](qsizetype i, QLatin1StringView word) {
+        if (sql.mid(i, word.size()).compare(word, Qt::CaseInsensitive) != 0) return false;
+        const auto boundary = [&](qsizetype j) {
+            return j < 0 || j >= sql.size() || !(sql[j].isLetterOrNumber() || sql[j] == QLatin1Char('_'));
+        };
+        return boundary(i - 1) && boundary(i + word.size());
+    };
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (!quote.isNull()) {
+            if (c == quote) quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`'))
+            quote = c;
+        else if (c == QLatin1Char('['))
+            quote = QLatin1Char(']');
+        else if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (depth == 0 && wordAt(i, QLatin1StringView("ORDER")))
+            orderAt = i;
+        else if (orderAt >= 0 && (wordAt(i, QLatin1StringView("LIMIT")) || c == QLatin1Char('?') ||
+                                  c == QLatin1Char(':') || c == QLatin1Char('@') || c == QLatin1Char('$')))
+            return sql;
+    }
+    return orderAt >= 0 ? sql.left(orderAt) : sql;
+}
+
 // The row indicator: an arrow beside the current row, no row numbers.
 class IndicatorHeader : public QHeaderView {
 public:
@@ -301,7 +338,8 @@ void FooterGrid::refreshFooter() {
         // The aggregate runs on the connection the rows came from, over exactly the same statement.
         QSqlQuery q(source.driver()->createResult());
         q.setForwardOnly(true);
-        if (!q.prepare(QStringLiteral("SELECT %1 FROM (%2)").arg(sums.join(QStringLiteral(", ")), rows)))
+        if (!q.prepare(QStringLiteral("SELECT %1 FROM (%2)")
+                           .arg(sums.join(QStringLiteral(", ")), withoutFinalOrder(rows))))
             throw store::DbError(q.lastError().databaseText());
         const QVariantList bound = source.boundValues();
         for (int i = 0; i < bound.size(); ++i)

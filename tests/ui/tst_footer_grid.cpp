@@ -185,6 +185,40 @@ private Q_SLOTS:
         QCOMPARE(g.footerText(QStringLiteral("备注")), QStringLiteral("共计2个资金账户"));
     }
 
+    // The footer totals without the list's order, but never past what limits or binds the rows.
+    void footerOverOrderedStatements_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("order") << "select * from 账户 where 起始金额 > ? order by id desc"
+                               << "共计4个资金账户";
+        QTest::newRow("limit") << "select * from 账户 where 起始金额 > ? order by id desc limit 2"
+                               << "共计2个资金账户";
+        QTest::newRow("marker in the order")
+            << "select * from 账户 where 起始金额 > ? order by (起始金额 = ?) desc, ';' limit 3"
+            << "共计3个资金账户";
+        QTest::newRow("order inside")
+            << "select * from (select * from 账户 order by id limit 1) where 起始金额 > ?"
+            << "共计个资金账户";
+    }
+    void footerOverOrderedStatements() {
+        QFETCH(QString, sql);
+        QFETCH(QString, count);
+        LedgerFixture fx;
+        for (int i = 1; i <= 5; ++i)
+            fx.insertAccount(QStringLiteral("账户%1").arg(i), Money::fromFen(i * 100));
+        QSqlQuery q(fx.db());
+        QVERIFY(q.prepare(sql));
+        q.bindValue(0, 100);
+        if (sql.count(QLatin1Char('?')) > 1) q.bindValue(1, 300);
+        QVERIFY(q.exec());
+        QSqlQueryModel model;
+        model.setQuery(std::move(q));
+        ui::FooterGrid g;
+        g.setColumns(accountColumns());
+        g.setModel(&model);
+        QCOMPARE(g.footerText(QStringLiteral("备注")), count);
+    }
+
     void longListsAreFetchedLazily() {
         LedgerFixture fx;
         store::Transaction t(fx.db());
