@@ -2,6 +2,7 @@
 #include "entries/entry_browser.h"
 
 #include "entries/entry_correct_window.h"
+#include "entries/entry_list_model.h"
 #include "entries/entry_record_window.h"
 #include "store/clock.h"
 #include "store/dmod1.h"
@@ -123,6 +124,10 @@ void TEntryBrowser::buildForm() {
          FooterCell::count(twin_.countFormat).align(Qt::AlignCenter).colors(kMaroon).boldFont()},
     });
     dbgrdh->setMinimumSize(14 + 500 + twin_.remarkWidth + 20, 330);
+    list_ = new entries::EntryListModel(this);
+    list_->setObjectName(twin_.kind == entries::Kind::Income ? QStringLiteral("qrysr")
+                                                             : QStringLiteral("qryzc"));
+    dbgrdh->setModel(list_);
 
     auto* top = new QHBoxLayout;
     top->addLayout(buttons);
@@ -188,8 +193,6 @@ void TEntryBrowser::FormCreate() {
     cbb1->setCurrentIndex(-1);
     for (QWidget* w : std::initializer_list<QWidget*>{cbb1, cbb2, chk1, chk2, chk3})
         w->setEnabled(false);
-    (store::dmod1->*twin_.model)->clear();
-    dbgrdh->setModel(store::dmod1->*twin_.model);
 }
 
 void TEntryBrowser::cbb1Change() {
@@ -223,13 +226,11 @@ entries::ListFilter TEntryBrowser::filter() const {
 }
 
 void TEntryBrowser::dtp2Change() {
-    QSqlQueryModel* model = store::dmod1->*twin_.model;
-    entries::listEntries(*model, store::dmod1->con1(), twin_.kind, filter());
-    if (dbgrdh->model() != model) dbgrdh->setModel(model);
+    list_->list(store::dmod1->con1(), twin_.kind, filter());
 }
 
 void TEntryBrowser::seekEntry(qint64 id) {
-    dbgrdh->seekRow([id](const QSqlRecord& r) { return r.value(QStringLiteral("id")).toLongLong() == id; });
+    dbgrdh->seekRow(QStringLiteral("id"), id);
 }
 
 void TEntryBrowser::btn1Click() {

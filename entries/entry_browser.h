@@ -19,6 +19,9 @@ class QPushButton;
 namespace ui {
 class FooterGrid;
 }
+namespace entries {
+class EntryListModel;
+}
 
 class TEntryBrowser : public QDialog {
     Q_OBJECT
@@ -62,6 +65,7 @@ private:
     QCheckBox* chk3 = nullptr;
     QComboBox* cbb2 = nullptr;
     ui::FooterGrid* dbgrdh = nullptr;
+    entries::EntryListModel* list_ = nullptr;
     QMenu* pm1 = nullptr;
     QMenu* pm2 = nullptr;
 };

@@ -6,8 +6,6 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlQueryModel>
-#include <QSqlRecord>
 #include <map>
 #include <optional>
 
@@ -136,34 +134,6 @@ Outcome deleteEntry(const QSqlDatabase& db, Kind kind, qint64 id) {
     store::exec(db, QStringLiteral("DELETE FROM 收支表 WHERE id = ?"), {id});
     t.commit();
     return Outcome::Done;
-}
-
-void listEntries(QSqlQueryModel& model, const QSqlDatabase& db, Kind kind, const ListFilter& f) {
-    const KindColumns& c = columnsOf(kind);
-    QString sql = QStringLiteral("SELECT * FROM 收支表 WHERE 收支类别 = ?");
-    QVariantList params{c.kind};
-    if (f.byDate) {
-        // Stored dates are yyyy-MM-dd text, so comparing the text compares calendar days.
-        sql += QStringLiteral(" AND 日期 BETWEEN ? AND ?");
-        params << store::isoDate(f.from) << store::isoDate(f.to);
-    }
-    if (f.byCategory) {
-        sql += QStringLiteral(" AND %1 = ?").arg(c.category);
-        params << f.category;
-        if (f.bySubcategory) {
-            sql += QStringLiteral(" AND %1 = ?").arg(c.subcategory);
-            params << f.subcategory;
-        }
-    }
-    sql += QStringLiteral(" ORDER BY 日期 DESC, id DESC");
-    QSqlQuery q(db);
-    q.setForwardOnly(false);
-    if (!q.prepare(sql)) throw store::DbError(q.lastError().databaseText());
-    for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params.at(i));
-    if (!q.exec()) throw store::DbError(q.lastError().databaseText());
-    model.setQuery(std::move(q));
-    if (model.lastError().isValid()) throw store::DbError(model.lastError().databaseText());
 }
 
 } // namespace entries

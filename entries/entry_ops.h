@@ -11,8 +11,6 @@
 #include <QString>
 #include <QStringList>
 
-class QSqlQueryModel;
-
 namespace entries {
 
 enum class Kind { Income, Expense };
@@ -75,9 +73,5 @@ struct ListFilter {
     bool bySubcategory = false; // only with byCategory
     QString subcategory;
 };
-
-// Re-reads a list model with the entries of a kind under the filters, newest date first and, on one
-// date, newest recorded first. Rows are fetched as the grid needs them.
-void listEntries(QSqlQueryModel& model, const QSqlDatabase& db, Kind kind, const ListFilter& filter);
 
 } // namespace entries

@@ -1,8 +1,6 @@
 // The income and expense descriptors.
 #include "entries/entry_twins.h"
 
-#include "store/dmod1.h"
-
 namespace entries {
 
 namespace {
@@ -14,7 +12,6 @@ QString q(const char* s) {
 const EntryTwin& incomeTwin() {
     static const EntryTwin t{
         Kind::Income,
-        &store::Tdmod1::qrysr,
         q("Tsrfrm"),
         q("srfrm"),
         q("收入管理"),
@@ -63,7 +60,6 @@ const EntryTwin& incomeTwin() {
 const EntryTwin& expenseTwin() {
     static const EntryTwin t{
         Kind::Expense,
-        &store::Tdmod1::qryzc,
         q("Tzcfrm"),
         q("zcfrm"),
         q("支出管理"),

@@ -6,19 +6,12 @@
 #include "ui/dialogs.h"
 
 #include <QColor>
-#include <QSqlQueryModel>
 #include <QString>
-
-namespace store {
-class Tdmod1;
-}
 
 namespace entries {
 
 struct EntryTwin {
     Kind kind;
-    // The data module's list of this kind (qrysr / qryzc).
-    QSqlQueryModel* store::Tdmod1::*model;
 
     // Browser.
     QString browserClass; // Tsrfrm / Tzcfrm

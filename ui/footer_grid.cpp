@@ -412,16 +412,17 @@ int FooterGrid::currentRow() const {
     return idx.isValid() ? idx.row() : -1;
 }
 
-bool FooterGrid::seekRow(const std::function<bool(const QSqlRecord&)>& matches) {
+bool FooterGrid::seekRow(const QString& field, const QVariant& value) {
     if (!proxy_ || !model_) return false;
     const int column = view_->horizontalHeader()->logicalIndex(0);
-    for (int row = 0;; ++row) {
+    const int at = model_->record().indexOf(field);
+    for (int row = 0; at >= 0; ++row) {
         if (row >= model_->rowCount()) {
             if (!model_->canFetchMore()) break;
             model_->fetchMore();
             if (row >= model_->rowCount()) break;
         }
-        if (matches(model_->record(row))) {
+        if (model_->data(model_->index(row, at), Qt::EditRole) == value) {
             view_->setCurrentIndex(proxy_->index(row, column));
             return true;
         }
@@ -432,7 +433,12 @@ bool FooterGrid::seekRow(const std::function<bool(const QSqlRecord&)>& matches) 
 
 QSqlRecord FooterGrid::currentRecord() const {
     const int row = currentRow();
-    return row >= 0 && model_ ? model_->record(row) : QSqlRecord();
+    if (row < 0 || !model_) return QSqlRecord();
+    // Through data(), which a model that reads its rows on demand answers.
+    QSqlRecord rec = model_->record();
+    for (int c = 0; c < rec.count(); ++c)
+        rec.setValue(c, model_->data(model_->index(row, c), Qt::EditRole));
+    return rec;
 }
 
 } // namespace ui

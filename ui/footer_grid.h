@@ -10,7 +10,6 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QScrollBar;
@@ -67,9 +66,9 @@ public:
     QSqlRecord currentRecord() const;
     // The current row (-1 when none).
     int currentRow() const;
-    // Walks the rows from the first, fetching more as needed, and makes the first row that matches
-    // the current one; when none matches (or the list ends), the first row. False when none matched.
-    bool seekRow(const std::function<bool(const QSqlRecord&)>& matches);
+    // Walks the rows from the first, fetching more as needed, and makes the first row whose field
+    // holds the value the current one; when none does, the first row. False when none matched.
+    bool seekRow(const QString& field, const QVariant& value);
 
     QTableView* view() const { return view_; }
 

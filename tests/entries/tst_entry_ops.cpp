@@ -1,5 +1,6 @@
 // The entry operations on a small ledger: balances judged on the stored figures, every write whole
 // or not at all, the ledger invariants after each call.
+#include "entries/entry_list_model.h"
 #include "entries/entry_ops.h"
 #include "store/db.h"
 #include "store/ledger.h"
@@ -226,6 +227,51 @@ private Q_SLOTS:
         QCOMPARE(fx.account(A), a);
         QCOMPARE(entryRow(fx, id), entry);
         QVERIFY_LEDGER(fx);
+    }
+
+    // Keys come in chunks and rows in pages: across chunk and page edges, and among many entries of
+    // one date, the list holds exactly the rows of the listing order.
+    void longListingsReadOnDemand() {
+        LedgerFixture fx;
+        fx.insertAccount(A, fen(0));
+        fx.bookEntry(QStringLiteral("2026-05-01"), false, 1, A);
+        store::Transaction t(fx.db());
+        store::exec(fx.db(),
+                    QStringLiteral(
+                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+                        "INSERT INTO 收支表 (日期, 收支类别, 支出项目, 支出名称, 支出金额, 结算账户) "
+                        "SELECT date('2026-05-01', '+' || (i * 7 % 5) || ' days'), '支出', '饮食', '午餐', "
+                        "i, ? FROM n"),
+                    {A});
+        t.commit();
+        QList<qint64> expected;
+        QSqlQuery q = store::exec(
+            fx.db(), QStringLiteral("SELECT id FROM 收支表 WHERE 日期 BETWEEN '2026-05-02' AND '2026-05-04' "
+                                    "ORDER BY 日期 DESC, id DESC"));
+        while (q.next())
+            expected << q.value(0).toLongLong();
+
+        entries::EntryListModel m;
+        entries::ListFilter f;
+        f.from = QDate(2026, 5, 2);
+        f.to = QDate(2026, 5, 4);
+        m.list(fx.db(), Kind::Expense, f);
+        QVERIFY(m.rowCount() < expected.size());
+        while (m.canFetchMore())
+            m.fetchMore();
+        QCOMPARE(m.rowCount(), expected.size());
+        const int id = m.record().indexOf(QStringLiteral("id"));
+        const int amount = m.record().indexOf(QStringLiteral("支出金额"));
+        const int date = m.record().indexOf(QStringLiteral("日期"));
+        for (int r = 0; r < m.rowCount(); ++r) {
+            QCOMPARE(m.data(m.index(r, id)).toLongLong(), expected[r]);
+            // The rows were inserted with ids 2.. for i = 1.., so the amount tells the row apart.
+            QCOMPARE(m.data(m.index(r, amount)).toLongLong(), expected[r] - 1);
+        }
+        QCOMPARE(m.data(m.index(0, date)).toString(), QStringLiteral("2026-05-04"));
+        m.clear();
+        QCOMPARE(m.rowCount(), 0);
+        QVERIFY(!m.canFetchMore());
     }
 };
 

@@ -99,7 +99,7 @@ QList<qint64> listedIds(const TEntryBrowser& w) {
     QList<qint64> out;
     const QSqlQueryModel* m = w.grid()->model();
     for (int r = 0; r < m->rowCount(); ++r)
-        out << m->record(r).value(QStringLiteral("id")).toLongLong();
+        out << m->data(m->index(r, m->record().indexOf(QStringLiteral("id")))).toLongLong();
     return out;
 }
 

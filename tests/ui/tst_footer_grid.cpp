@@ -303,13 +303,10 @@ private Q_SLOTS:
         ui::FooterGrid g;
         g.setColumns(accountColumns());
         g.setModel(&model);
-        const auto named = [](const char* n) {
-            return
-                [n](const QSqlRecord& r) { return r.value(QStringLiteral("账户名称")) == QLatin1String(n); };
-        };
-        QVERIFY(g.seekRow(named("a1")));
+        QVERIFY(g.seekRow(QStringLiteral("账户名称"), QStringLiteral("a1")));
         QCOMPARE(g.currentRow(), 999);
-        QVERIFY(!g.seekRow(named("none")));
+        QCOMPARE(g.currentRecord().value(QStringLiteral("起始金额")).toInt(), 1);
+        QVERIFY(!g.seekRow(QStringLiteral("账户名称"), QStringLiteral("none")));
         QCOMPARE(g.currentRow(), 0);
     }
 };
