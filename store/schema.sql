@@ -97,13 +97,14 @@ CREATE TABLE dlcount (
     startdd TEXT
 );
 
--- Browsers list one kind by date range, newest first; the amounts after id let their footers total
--- from the index alone without changing its order. Month totals read the date index alone. Listing
--- by Category and Subcategory comes out in date order from the classification indexes.
+-- Browsers list one kind by date range, newest first; the columns after id let their footers total
+-- from the index alone without changing its order. Month totals read the date index alone. Listings
+-- by Category and Subcategory come out in date order from the classification indexes, which carry
+-- what their footers total too.
 CREATE INDEX 收支表_类别_日期 ON 收支表 (收支类别, 日期, id, 收入金额, 支出金额);
 CREATE INDEX 收支表_日期 ON 收支表 (日期, 收入金额, 支出金额);
-CREATE INDEX 收支表_收入分类 ON 收支表 (收入项目, 收入名称, 日期);
-CREATE INDEX 收支表_支出分类 ON 收支表 (支出项目, 支出名称, 日期);
+CREATE INDEX 收支表_收入分类 ON 收支表 (收入项目, 收入名称, 日期, id, 收支类别, 收入金额);
+CREATE INDEX 收支表_支出分类 ON 收支表 (支出项目, 支出名称, 日期, id, 收支类别, 支出金额);
 CREATE INDEX 收支表_结算账户 ON 收支表 (结算账户);
 CREATE INDEX 借入_日期 ON 借入 (日期);
 CREATE INDEX 借出_日期 ON 借出 (日期);
