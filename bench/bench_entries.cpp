@@ -115,6 +115,9 @@ void registerAll(const QSqlDatabase& db) {
                         slowest = std::max(slowest, ms);
                         slowestCpu = std::max(slowestCpu, threadCpuMs() - cpu0);
                         over += ms > 16 ? 1 : 0;
+                        if (qEnvironmentVariableIsSet("YUNSHAN_BENCH_TRACE") && threadCpuMs() - cpu0 > 16)
+                            std::fprintf(stderr, "step %lld rows %d cpu %.1f\n", steps,
+                                         w->grid()->model()->rowCount(), threadCpuMs() - cpu0);
                         ++steps;
                         if (bar->value() == before) break;
                     }

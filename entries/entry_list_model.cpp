@@ -26,6 +26,7 @@ EntryListModel::EntryListModel(QObject* parent) : QSqlQueryModel(parent) {
 
 void EntryListModel::forget() {
     ids_.clear();
+    total_ = 0;
     pages_.clear();
     pageOrder_.clear();
     lastDate_.clear();
@@ -62,16 +63,13 @@ void EntryListModel::list(const QSqlDatabase& db, Kind kind, const ListFilter& f
     idColumn_ = q.record().indexOf(QStringLiteral("id"));
     listing_ = true;
     settingQuery_ = true;
-    try {
-        setQuery(std::move(q)); // resets, then asks for the first keys
-    } catch (...) {
-        settingQuery_ = false;
-        throw;
-    }
+    error_.clear();
+    setQuery(std::move(q)); // resets, then asks for the first keys and the number of rows
     settingQuery_ = false;
+    if (!error_.isEmpty()) throw store::DbError(error_);
 }
 
-void EntryListModel::readKeys() {
+void EntryListModel::readKeys() const {
     QString sql = QStringLiteral("SELECT id, 日期 FROM 收支表 WHERE %1").arg(where_);
     QVariantList params = params_;
     if (!ids_.isEmpty()) {
@@ -93,31 +91,45 @@ void EntryListModel::readKeys() {
         lastDate_ = q.value(1).toString();
     }
     exhausted_ = ids.size() < kKeyChunk;
-    if (ids.isEmpty()) return;
-    if (settingQuery_) {
-        ids_ += ids; // inside the reset: no insertion to announce
-        return;
-    }
-    beginInsertRows(QModelIndex(), int(ids_.size()), int(ids_.size() + ids.size() - 1));
     ids_ += ids;
-    endInsertRows();
+}
+
+bool EntryListModel::keysUpTo(int r) const {
+    while (r >= ids_.size() && !exhausted_)
+        readKeys();
+    return r < ids_.size();
 }
 
 int EntryListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(ids_.size());
+    return parent.isValid() ? 0 : total_;
 }
 
-bool EntryListModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && listing_ && !exhausted_;
+bool EntryListModel::canFetchMore(const QModelIndex&) const {
+    return false;
 }
 
-void EntryListModel::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent)) return;
+void EntryListModel::fetchMore(const QModelIndex&) {
+    // Called once by setQuery() inside the reset: the first keys, and the number of rows. An error
+    // must not leave the reset half done; list() reports it afterwards.
+    if (!settingQuery_ || !listing_) return;
     try {
         readKeys();
-    } catch (const store::DbError&) {
-        // The view asks from its own frames; a failing read ends the list where it is.
+        if (exhausted_) {
+            total_ = int(ids_.size());
+            return;
+        }
+        QSqlQuery q(db_);
+        q.setForwardOnly(true);
+        if (!q.prepare(QStringLiteral("SELECT COUNT(*) FROM 收支表 WHERE %1").arg(where_)))
+            throw store::DbError(q.lastError().databaseText());
+        for (int i = 0; i < params_.size(); ++i)
+            q.bindValue(i, params_.at(i));
+        if (!q.exec() || !q.next()) throw store::DbError(q.lastError().databaseText());
+        total_ = q.value(0).toInt();
+    } catch (const store::DbError& e) {
+        total_ = int(ids_.size());
         exhausted_ = true;
+        error_ = e.text();
     }
 }
 
@@ -127,7 +139,9 @@ const QVariantList& EntryListModel::row(int r) const {
     auto it = pages_.find(page);
     if (it == pages_.end()) {
         const int first = page * kPageRows;
+        keysUpTo(std::min(first + kPageRows, total_) - 1);
         const int n = std::min<int>(kPageRows, int(ids_.size()) - first);
+        if (n <= 0) return none;
         QStringList marks(n, QStringLiteral("?"));
         QSqlQuery q(db_);
         q.setForwardOnly(true);
@@ -160,11 +174,17 @@ const QVariantList& EntryListModel::row(int r) const {
 }
 
 QVariant EntryListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= ids_.size() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || index.row() >= total_ || (role != Qt::DisplayRole && role != Qt::EditRole))
         return QVariant();
-    if (index.column() == idColumn_) return ids_.at(index.row());
-    const QVariantList& values = row(index.row());
-    return index.column() < values.size() ? values.at(index.column()) : QVariant();
+    try {
+        if (!keysUpTo(index.row())) return QVariant();
+        if (index.column() == idColumn_) return ids_.at(index.row());
+        const QVariantList& values = row(index.row());
+        return index.column() < values.size() ? values.at(index.column()) : QVariant();
+    } catch (const store::DbError&) {
+        // The view asks from its own paint; a failing read shows an empty row.
+        return QVariant();
+    }
 }
 
 } // namespace entries

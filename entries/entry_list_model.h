@@ -1,6 +1,7 @@
-// The browsers' list of entries: keys (date, id) are read ahead in chunks as the grid scrolls, the
-// rows themselves a page at a time for the part on screen, so a listing of a million entries keeps
-// a few megabytes of keys instead of every row.
+// The browsers' list of entries: the number of rows is known from the start, keys (date, id) are
+// read in chunks as far as the grid has scrolled, the rows themselves a page at a time for the part
+// on screen. A listing of a million entries keeps a few megabytes of keys instead of every row, and
+// scrolling never inserts rows (a view's cost for inserting grows with the rows it already has).
 #pragma once
 
 #include "entries/entry_ops.h"
@@ -29,7 +30,9 @@ public:
 
 private:
     void forget();
-    void readKeys();
+    // Reads keys until row r has one (or the listing ends); false when it has none.
+    bool keysUpTo(int r) const;
+    void readKeys() const;
     const QVariantList& row(int r) const;
 
     QSqlDatabase db_;
@@ -37,10 +40,12 @@ private:
     QVariantList params_;
     bool listing_ = false;
     bool settingQuery_ = false;
-    bool exhausted_ = true;
-    QList<qint64> ids_;
-    QString lastDate_;
+    int total_ = 0;
+    QString error_;
     int idColumn_ = -1;
+    mutable bool exhausted_ = true;
+    mutable QList<qint64> ids_;
+    mutable QString lastDate_;
     // Pages of rows on screen lately, oldest first in pageOrder_.
     mutable QHash<int, QList<QVariantList>> pages_;
     mutable QList<int> pageOrder_;

@@ -256,9 +256,6 @@ private Q_SLOTS:
         f.from = QDate(2026, 5, 2);
         f.to = QDate(2026, 5, 4);
         m.list(fx.db(), Kind::Expense, f);
-        QVERIFY(m.rowCount() < expected.size());
-        while (m.canFetchMore())
-            m.fetchMore();
         QCOMPARE(m.rowCount(), expected.size());
         const int id = m.record().indexOf(QStringLiteral("id"));
         const int amount = m.record().indexOf(QStringLiteral("支出金额"));
@@ -271,7 +268,7 @@ private Q_SLOTS:
         QCOMPARE(m.data(m.index(0, date)).toString(), QStringLiteral("2026-05-04"));
         m.clear();
         QCOMPARE(m.rowCount(), 0);
-        QVERIFY(!m.canFetchMore());
+        QVERIFY(!m.data(m.index(0, id)).isValid());
     }
 };
 
