@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QSqlQueryModel>
@@ -71,6 +72,9 @@ public:
     QSqlRecord currentRecord() const;
     // The current row (-1 when none).
     int currentRow() const;
+    // Walks the rows from the first, fetching more as needed, and makes the first row whose field
+    // holds the value the current one; when none does, the first row. False when none matched.
+    bool seekRow(const QString& field, const QVariant& value);
 
     QTableView* view() const { return view_; }
 
@@ -82,8 +86,13 @@ private:
     void placeFooter();
     void modelReset();
 
+    int widthOf(int column) const;
+
     QList<GridColumn> columns_;
     QString footerQuery_;
+    // Widths the user dragged, by column; they outlast re-queries until the columns are set anew.
+    QHash<int, int> dragged_;
+    bool sizing_ = false;            // the grid itself is sizing sections
     QPointer<QSqlQueryModel> model_; // the data module may go first at program end
     class FormatProxy* proxy_ = nullptr;
     QTableView* view_ = nullptr;
