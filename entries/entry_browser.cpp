@@ -110,7 +110,7 @@ void TEntryBrowser::buildForm() {
     const entries::KindColumns& c = entries::columnsOf(twin_.kind);
     dbgrdh = named(new ui::FooterGrid(this), "dbgrdh");
     dbgrdh->setColumns({
-        {QStringLiteral("日期"), 100, QString(),
+        {QStringLiteral("日期"), 100, QString::fromLatin1(ui::kDateColumn),
          FooterCell::staticText(twin_.totalText)
              .align(Qt::AlignCenter)
              .colors(Qt::white, kMaroon)

@@ -1,6 +1,8 @@
 // The read-only list grid with its footer row.
 #include "ui/footer_grid.h"
 
+#include "ui/locale_text.h"
+
 #include "store/db.h"
 #include "store/money.h"
 #include "ui/guard.h"
@@ -121,6 +123,12 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override {
         const auto f = formats.constFind(index.column());
+        if (f != formats.cend() && *f == QLatin1String(kDateColumn)) {
+            const QVariant v = QIdentityProxyModel::data(index, role);
+            if (role != Qt::DisplayRole) return v;
+            const QDate d = QDate::fromString(v.toString(), Qt::ISODate);
+            return d.isValid() ? shortDateText(d) : v;
+        }
         if (f != formats.cend()) {
             if (role == Qt::DisplayRole) return displayText(QIdentityProxyModel::data(index, role), *f);
             if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -348,10 +356,10 @@ void FooterGrid::refreshFooter() {
         // unless the list keeps its totals elsewhere.
         QSqlQuery q(source.driver()->createResult());
         q.setForwardOnly(true);
-        const QString sql =
-            footerQuery_.isEmpty()
-                ? QStringLiteral("SELECT %1 FROM (%2)").arg(sums.join(QStringLiteral(", ")), withoutFinalOrder(rows))
-                : footerQuery_;
+        const QString sql = footerQuery_.isEmpty()
+                                ? QStringLiteral("SELECT %1 FROM (%2)")
+                                      .arg(sums.join(QStringLiteral(", ")), withoutFinalOrder(rows))
+                                : footerQuery_;
         if (!q.prepare(sql)) throw store::DbError(q.lastError());
         const QVariantList bound = footerQuery_.isEmpty() ? source.boundValues() : QVariantList();
         for (int i = 0; i < bound.size(); ++i)

@@ -36,8 +36,12 @@ struct FooterCell {
     FooterCell& boldFont(bool on = true);
 };
 
+// The display format of a date column: the stored yyyy-MM-dd shown as the program's short date.
+inline constexpr char kDateColumn[] = "date";
+
 // One shown column: the field it shows (its title), its width, the display format of an amount
-// column (the field holds fen; "#.##", "0.00"; empty shows the value as it is) and its footer.
+// column (the field holds fen; "#.##", "0.00"), kDateColumn for a date, or empty to show the value
+// as it is, and its footer.
 struct GridColumn {
     QString field;
     int width = 64;
