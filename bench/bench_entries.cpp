@@ -1,6 +1,7 @@
 // The income and expense browsers and entry operations on a large ledger: opening a browser on
 // its default filter, listing with every switch off, scrolling a whole listing, and recording,
 // correcting and deleting one entry. Peak memory of the process is reported too.
+#include "bench/bench_main.h"
 #include "entries/entry_browser.h"
 #include "entries/entry_ops.h"
 #include "store/clock.h"
@@ -17,17 +18,10 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <ctime>
-#include <sys/resource.h>
 
 using entries::Kind;
 
 namespace {
-
-double peakRssMiB() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
-}
 
 std::unique_ptr<TEntryBrowser> openBrowser(Kind kind) {
     if (kind == Kind::Income) return std::make_unique<Tsrfrm>();
@@ -124,7 +118,7 @@ void registerAll(const QSqlDatabase& db) {
                 state.counters["slowest_step_cpu_ms"] = slowestCpu;
                 state.counters["steps_over_16ms"] = double(over);
                 state.counters["steps"] = double(steps);
-                state.counters["peak_rss_MiB"] = peakRssMiB();
+                state.counters["peak_rss_MiB"] = bench::peakRssMiB();
             })
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1);
@@ -169,15 +163,10 @@ void registerAll(const QSqlDatabase& db) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString ledger = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(YUNSHAN_BENCH_LEDGER);
-    if (!QFileInfo::exists(ledger)) {
-        std::fprintf(stderr, "no ledger at %s: build the bench target, which generates it\n",
-                     qPrintable(ledger));
-        return 1;
-    }
+    const QString ledger = bench::ledgerArgument(argc, argv, QStringLiteral(YUNSHAN_BENCH_LEDGER));
+    if (ledger.isEmpty()) return 1;
     const store::FixedClock clock(QDateTime(QDate(2026, 5, 15), QTime(9, 41, 26)));
     store::setClock(&clock);
     store::Tdmod1 dm;
@@ -185,7 +174,7 @@ int main(int argc, char** argv) {
     registerAll(dm.con1());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::printf("peak RSS of the process: %.1f MiB\n", peakRssMiB());
+    std::printf("peak RSS of the process: %.1f MiB\n", bench::peakRssMiB());
     store::setClock(nullptr);
     return 0;
 }
