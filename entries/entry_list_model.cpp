@@ -52,10 +52,10 @@ void EntryListModel::list(const QSqlDatabase& db, Kind kind, const ListFilter& f
     }
     QSqlQuery q(db);
     if (!q.prepare(QStringLiteral("SELECT * FROM 收支表 WHERE %1 ORDER BY 日期 DESC, id DESC").arg(where)))
-        throw store::DbError(q.lastError().databaseText());
+        throw store::DbError(q.lastError());
     for (int i = 0; i < params.size(); ++i)
         q.bindValue(i, params.at(i));
-    if (!q.exec()) throw store::DbError(q.lastError().databaseText());
+    if (!q.exec()) throw store::DbError(q.lastError());
 
     db_ = db;
     where_ = where;
@@ -66,7 +66,7 @@ void EntryListModel::list(const QSqlDatabase& db, Kind kind, const ListFilter& f
     error_.clear();
     setQuery(std::move(q)); // resets, then asks for the first keys and the number of rows
     settingQuery_ = false;
-    if (!error_.isEmpty()) throw store::DbError(error_);
+    if (!error_.isEmpty()) throw store::DbError(error_, errorCode_);
 }
 
 void EntryListModel::readKeys() const {
@@ -81,10 +81,10 @@ void EntryListModel::readKeys() const {
     sql += QStringLiteral(" ORDER BY 日期 DESC, id DESC LIMIT %1").arg(kKeyChunk);
     QSqlQuery q(db_);
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw store::DbError(q.lastError().databaseText());
+    if (!q.prepare(sql)) throw store::DbError(q.lastError());
     for (int i = 0; i < params.size(); ++i)
         q.bindValue(i, params.at(i));
-    if (!q.exec()) throw store::DbError(q.lastError().databaseText());
+    if (!q.exec()) throw store::DbError(q.lastError());
     QList<qint64> ids;
     ids.reserve(kKeyChunk);
     while (q.next()) {
@@ -122,15 +122,16 @@ void EntryListModel::fetchMore(const QModelIndex&) {
         QSqlQuery q(db_);
         q.setForwardOnly(true);
         if (!q.prepare(QStringLiteral("SELECT COUNT(*) FROM 收支表 WHERE %1").arg(where_)))
-            throw store::DbError(q.lastError().databaseText());
+            throw store::DbError(q.lastError());
         for (int i = 0; i < params_.size(); ++i)
             q.bindValue(i, params_.at(i));
-        if (!q.exec() || !q.next()) throw store::DbError(q.lastError().databaseText());
+        if (!q.exec() || !q.next()) throw store::DbError(q.lastError());
         total_ = q.value(0).toInt();
     } catch (const store::DbError& e) {
         total_ = int(ids_.size());
         exhausted_ = true;
         error_ = e.text();
+        errorCode_ = e.code();
     }
 }
 

@@ -42,6 +42,7 @@ private:
     bool settingQuery_ = false;
     int total_ = 0;
     QString error_;
+    int errorCode_ = 0;
     int idColumn_ = -1;
     mutable bool exhausted_ = true;
     mutable QList<qint64> ids_;
