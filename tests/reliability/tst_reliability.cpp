@@ -1,11 +1,15 @@
 // Nothing lost, nothing half written: every writing operation meets a failing write, sync,
 // truncate or delete at every point until it completes, and a process killed at every such point.
+#include "accounts/account_ops.h"
+#include "admin/ledger_files.h"
 #include "store/db.h"
 #include "support/fault_vfs.h"
 #include "support/fixture.h"
 #include "support/writing_ops.h"
 
+#include <QDirIterator>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QtTest>
 
@@ -46,6 +50,25 @@ QString dumpAfter(const WritingOp& op, const QByteArray& prepared) {
     startFrom(fx, prepared);
     op.run(fx.db());
     return ledgerDump(fx.db());
+}
+
+// Every file of a program folder and its bytes.
+QMap<QString, QByteArray> folderState(const QString& dir) {
+    QMap<QString, QByteArray> out;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        out.insert(QDir(dir).relativeFilePath(file.fileName()),
+                   file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
+    return out;
+}
+
+admin::FileOutcome runFileOperation(const QString& op, LedgerFixture& fx) {
+    if (op == QLatin1String("backup"))
+        return admin::backupLedger(*fx.dm, fx.programDir(), QStringLiteral("新"));
+    if (op == QLatin1String("restore")) return admin::restoreLedger(*fx.dm, fx.programDir());
+    return admin::initialiseLedger(*fx.dm, fx.programDir());
 }
 
 } // namespace
@@ -99,6 +122,54 @@ private Q_SLOTS:
             QVERIFY_LEDGER(fx);
             w.run(fx.db());
             QVERIFY2(ledgerDump(fx.db()) == after, where + " the connection did not recover");
+        }
+    }
+
+    void failingFileOperation_data() {
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<faultvfs::Mode>("mode");
+        for (const char* op : {"backup", "restore", "initialise"}) {
+            QTest::addRow("%s I/O error", op) << QString::fromUtf8(op) << faultvfs::Mode::IoError;
+            QTest::addRow("%s disk full", op) << QString::fromUtf8(op) << faultvfs::Mode::Full;
+        }
+    }
+    // Backup, restore and initialisation replace whole files rather than run a transaction. For every
+    // k until one completes, a failing write, sync, truncate or delete makes it report Failed and
+    // leaves every file of the program folder as it was (the earlier backup and its time, the
+    // ledger, no safety copy, no staged file), and the connection still writes.
+    void failingFileOperation() {
+        QFETCH(QString, op);
+        QFETCH(faultvfs::Mode, mode);
+        for (int k = 1;; ++k) {
+            QVERIFY2(k < kMaxCalls, "the operation never completes");
+            LedgerFixture fx;
+            fx.insertAccount(QStringLiteral("现金"), store::Money::fromFen(50000));
+            QCOMPARE(admin::backupLedger(*fx.dm, fx.programDir(), QStringLiteral("旧")),
+                     admin::FileOutcome::Done);
+            fx.insertAccount(QStringLiteral("银行卡"), store::Money::fromFen(120000));
+            const QMap<QString, QByteArray> before = folderState(fx.programDir());
+
+            faultvfs::arm(mode, k);
+            const admin::FileOutcome outcome = runFileOperation(op, fx);
+            faultvfs::disarm();
+            if (!faultvfs::fired()) {
+                QVERIFY2(k > 1, "the operation wrote nothing through the test VFS");
+                QCOMPARE(outcome, admin::FileOutcome::Done);
+                const int accounts = op == QLatin1String("backup")    ? 2
+                                     : op == QLatin1String("restore") ? 1
+                                                                      : 0;
+                QCOMPARE(fx.count(QStringLiteral("账户")), accounts);
+                return;
+            }
+            const QByteArray where = QByteArrayLiteral("at call ") + QByteArray::number(k);
+            QVERIFY2(outcome == admin::FileOutcome::Failed, where + " the operation did not fail");
+            const QMap<QString, QByteArray> now = folderState(fx.programDir());
+            QVERIFY2(now.keys() == before.keys(),
+                     where + " files came or went: " + now.keys().join(QLatin1Char(' ')).toUtf8());
+            QVERIFY2(now == before, where + " a file changed");
+            QVERIFY(fx.dm->isOpen());
+            QCOMPARE(accounts::addAccount(fx.db(), QStringLiteral("支付宝"), store::Money(), QString()),
+                     accounts::Outcome::Done);
         }
     }
 
