@@ -1,6 +1,7 @@
 // The classification on a large ledger: opening the expense window, the usage check that refuses a
 // delete, and renames whose cascades rewrite every entry filed under the name. Each rename is undone
 // in the same iteration, so the ledger ends as it began.
+#include "bench/bench_main.h"
 #include "entries/classification_ops.h"
 #include "entries/classification_window.h"
 #include "store/db.h"
@@ -33,15 +34,10 @@ void renameBothWays(const QSqlDatabase& db, bool category, const QString& from, 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString ledger = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(YUNSHAN_BENCH_LEDGER);
-    if (!QFileInfo::exists(ledger)) {
-        std::fprintf(stderr, "no ledger at %s: build the bench target, which generates it\n",
-                     qPrintable(ledger));
-        return 1;
-    }
+    const QString ledger = bench::ledgerArgument(argc, argv, QStringLiteral(YUNSHAN_BENCH_LEDGER));
+    if (ledger.isEmpty()) return 1;
     store::Tdmod1 dm;
     dm.open(ledger);
     const QSqlDatabase db = dm.con1();

@@ -1,5 +1,6 @@
 // The dashboard on a large ledger: the deferred refresh and the month navigation of the main
 // window, measured on the real window (offscreen). Peak memory of the process is reported too.
+#include "bench/bench_main.h"
 #include "reports/main_window.h"
 #include "store/clock.h"
 #include "store/db.h"
@@ -10,26 +11,12 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <sys/resource.h>
-
-namespace {
-double peakRssMiB() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
-}
-} // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString ledger = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(YUNSHAN_BENCH_LEDGER);
-    if (!QFileInfo::exists(ledger)) {
-        std::fprintf(stderr, "no ledger at %s: build the bench target, which generates it\n",
-                     qPrintable(ledger));
-        return 1;
-    }
+    const QString ledger = bench::ledgerArgument(argc, argv, QStringLiteral(YUNSHAN_BENCH_LEDGER));
+    if (ledger.isEmpty()) return 1;
 
     const store::FixedClock clock(QDateTime(QDate(2026, 5, 15), QTime(9, 41, 26)));
     store::setClock(&clock);
@@ -47,7 +34,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 20; ++i)
         QApplication::processEvents();
 
-    const auto rss = [](benchmark::State& state) { state.counters["peak_rss_MiB"] = peakRssMiB(); };
+    const auto rss = [](benchmark::State& state) { state.counters["peak_rss_MiB"] = bench::peakRssMiB(); };
     benchmark::RegisterBenchmark("DashboardRefresh", [&](benchmark::State& state) {
         for (auto _ : state)
             QMetaObject::invokeMethod(w.tmr2, "timeout");
@@ -68,7 +55,7 @@ int main(int argc, char** argv) {
     })->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::printf("peak RSS of the process: %.1f MiB\n", peakRssMiB());
+    std::printf("peak RSS of the process: %.1f MiB\n", bench::peakRssMiB());
     store::setClock(nullptr);
     return 0;
 }

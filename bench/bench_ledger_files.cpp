@@ -2,6 +2,7 @@
 // with its integrity check, and the checked, staged, renamed replacement with its safety copy.
 // Works in a program folder beside the generated ledger, on the same disk.
 #include "admin/ledger_files.h"
+#include "bench/bench_main.h"
 #include "store/db.h"
 #include "store/dmod1.h"
 #include "store/ledger_check.h"
@@ -16,13 +17,8 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString ledger = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(YUNSHAN_BENCH_LEDGER);
-    if (!QFileInfo::exists(ledger)) {
-        std::fprintf(stderr, "no ledger at %s: build the bench target, which generates it\n",
-                     qPrintable(ledger));
-        return 1;
-    }
+    const QString ledger = bench::ledgerArgument(argc, argv, QStringLiteral(YUNSHAN_BENCH_LEDGER));
+    if (ledger.isEmpty()) return 1;
     QTemporaryDir dir(QFileInfo(ledger).absolutePath() + QStringLiteral("/files-XXXXXX"));
     const QString programDir = dir.path();
     QDir(programDir).mkpath(QStringLiteral("data"));

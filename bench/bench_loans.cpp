@@ -1,6 +1,7 @@
 // The loan windows and operations on a ledger with many Borrowings and Lendings: opening a list
 // with its footers, each operation alone, and the dashboard refresh that follows them.
 // Operations that add rows undo them outside the measured time, so repeated runs keep the ledger.
+#include "bench/bench_main.h"
 #include "loans/loan_list.h"
 #include "loans/loan_ops.h"
 #include "reports/main_window.h"
@@ -41,15 +42,10 @@ template <typename F, typename G> void timed(benchmark::State& state, F f, G aft
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString ledger = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(YUNSHAN_LOANS_LEDGER);
-    if (!QFileInfo::exists(ledger)) {
-        std::fprintf(stderr, "no ledger at %s: build the bench target, which generates it\n",
-                     qPrintable(ledger));
-        return 1;
-    }
+    const QString ledger = bench::ledgerArgument(argc, argv, QStringLiteral(YUNSHAN_LOANS_LEDGER));
+    if (ledger.isEmpty()) return 1;
     const store::FixedClock clock(QDateTime(QDate(2026, 5, 15), QTime(9, 41, 26)));
     store::setClock(&clock);
     store::Tdmod1 dm;

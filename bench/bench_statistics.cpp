@@ -1,5 +1,6 @@
 // The statistics window on a large ledger: opening it (every figure, grid and chart loaded) and
 // switching its charts, measured on the real window (offscreen); also each statement's plan.
+#include "bench/bench_main.h"
 #include "reports/statistics_ops.h"
 #include "reports/statistics_window.h"
 #include "store/clock.h"
@@ -13,15 +14,8 @@
 #include <QSqlQuery>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-double peakRssMiB() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss / 1024.0;
-}
-
 void printPlan(const QSqlDatabase& db, const char* what, const QString& sql) {
     QSqlQuery q(db);
     q.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
@@ -35,15 +29,10 @@ void printPlan(const QSqlDatabase& db, const char* what, const QString& sql) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString ledger = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(YUNSHAN_BENCH_LEDGER);
-    if (!QFileInfo::exists(ledger)) {
-        std::fprintf(stderr, "no ledger at %s: build the bench target, which generates it\n",
-                     qPrintable(ledger));
-        return 1;
-    }
+    const QString ledger = bench::ledgerArgument(argc, argv, QStringLiteral(YUNSHAN_BENCH_LEDGER));
+    if (ledger.isEmpty()) return 1;
 
     const store::FixedClock clock(QDateTime(QDate(2026, 5, 15), QTime(9, 41, 26)));
     store::setClock(&clock);
@@ -70,7 +59,7 @@ int main(int argc, char** argv) {
     // No entries at all: what the window and its charts cost by themselves.
     const reports::ShownMonth empty{2030, 6, store::Money(), store::Money()};
 
-    const auto rss = [](benchmark::State& state) { state.counters["peak_rss_MiB"] = peakRssMiB(); };
+    const auto rss = [](benchmark::State& state) { state.counters["peak_rss_MiB"] = bench::peakRssMiB(); };
     for (const auto& [name, month] :
          {std::pair{"OpenWindow/2026-05", shown}, std::pair{"OpenWindow/2025-12", fullYear},
           std::pair{"OpenWindow/empty-year", empty}})
@@ -107,7 +96,7 @@ int main(int argc, char** argv) {
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::printf("peak RSS of the process: %.1f MiB\n", peakRssMiB());
+    std::printf("peak RSS of the process: %.1f MiB\n", bench::peakRssMiB());
     store::setClock(nullptr);
     return 0;
 }

@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSqlQueryModel>
-#include <QStyledItemDelegate>
 #include <QTableView>
 
 using store::Money;
@@ -28,16 +27,6 @@ using store::Money;
 namespace loans {
 
 namespace {
-
-// Dates are stored yyyy-MM-dd and shown in the program's short date format.
-class DateDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QString displayText(const QVariant& value, const QLocale&) const override {
-        const QDate d = QDate::fromString(value.toString(), Qt::ISODate);
-        return d.isValid() ? ui::shortDateText(d) : value.toString();
-    }
-};
 
 const QString noRow = QStringLiteral("没有可操作记录！");
 
@@ -99,7 +88,7 @@ LoanListWindow::LoanListWindow(QWidget* owner, const LoanListSide& side)
     dbgrdh->setObjectName(side.gridName);
     using ui::FooterCell;
     dbgrdh->setColumns({
-        {QStringLiteral("日期"), 80, QString(),
+        {QStringLiteral("日期"), 80, QString::fromLatin1(ui::kDateColumn),
          FooterCell::staticText(QStringLiteral("合  计：")).align(Qt::AlignCenter)},
         {QStringLiteral("结算账户"), 80, QString(), {}},
         {t.amount, 70, QStringLiteral("0.00"), FooterCell::sum(QStringLiteral("￥0.00"))},
@@ -113,8 +102,6 @@ LoanListWindow::LoanListWindow(QWidget* owner, const LoanListSide& side)
     dbgrdh->setFooterQuery(footerStatement(side.kind));
     relist(*store::dmod1, side.kind);
     dbgrdh->setModel(model);
-    dbgrdh->view()->setItemDelegateForColumn(model->record().indexOf(QStringLiteral("日期")),
-                                             new DateDelegate(dbgrdh));
 
     pm1 = new QMenu(this);
     pm1->setObjectName(QStringLiteral("pm1"));

@@ -5,6 +5,7 @@
 #include "entries/classification_window.h"
 #include "admin/admin_commands.h"
 #include "loans/loan_list.h"
+#include "entries/entry_browser.h"
 #include "platform/hotkey.h"
 #include "reports/statistics_window.h"
 #include "store/clock.h"
@@ -72,8 +73,14 @@ Tzjzkfrm::Tzjzkfrm(QWidget* parent) : QMainWindow(parent) {
     connect(act8, &QAction::triggered, this,
             ui::guarded([this] { entries::expenseClassificationCommand(this); }));
     // Income and expense.
-    for (QAction* a : {act1, act2})
-        a->setEnabled(false);
+    connect(act1, &QAction::triggered, this, ui::guarded([this] {
+                Tsrfrm srfrm(this);
+                ui::dialogs().runModal(srfrm);
+            }));
+    connect(act2, &QAction::triggered, this, ui::guarded([this] {
+                Tzcfrm zcfrm(this);
+                ui::dialogs().runModal(zcfrm);
+            }));
     // Loans.
     connect(act3, &QAction::triggered, this, ui::guarded([this] { loans::borrowingsCommand(this); }));
     connect(act4, &QAction::triggered, this, ui::guarded([this] { loans::lendingsCommand(this); }));

@@ -195,12 +195,12 @@ TYFLTJfrm::TYFLTJfrm(QWidget* owner, const reports::ShownMonth& shown)
     }
 
     const QString amount = QStringLiteral("0.00");
-    form->dbgrdh13->setColumns({{QStringLiteral("日期"), 91, QString(), {}},
+    form->dbgrdh13->setColumns({{QStringLiteral("日期"), 91, QString::fromLatin1(ui::kDateColumn), {}},
                                 {QStringLiteral("收入总额"), 91, amount, {}},
                                 {QStringLiteral("支出总额"), 100, amount, {}}});
     form->dbgrdh13->setFooterShown(false);
     const auto detailColumns = [&amount](const reports::EntryKind& k) {
-        return QList<GridColumn>{{QStringLiteral("日期"), 90, QString(), {}},
+        return QList<GridColumn>{{QStringLiteral("日期"), 90, QString::fromLatin1(ui::kDateColumn), {}},
                                  {k.categoryColumn, 90, QString(), {}},
                                  {k.nameColumn, 90, QString(), {}},
                                  {k.amountColumn, 90, amount, {}},

@@ -133,11 +133,14 @@ CREATE TABLE dlcount (
     startdd TEXT
 );
 
--- Browsers list one kind by date range, newest first; month totals read the date index alone.
-CREATE INDEX 收支表_类别_日期 ON 收支表 (收支类别, 日期, id);
+-- Browsers list one kind by date range, newest first; the columns after id let their footers total
+-- from the index alone without changing its order. Month totals read the date index alone. Listings
+-- by Category and Subcategory come out in date order from the classification indexes, which carry
+-- what their footers total too.
+CREATE INDEX 收支表_类别_日期 ON 收支表 (收支类别, 日期, id, 收入金额, 支出金额);
 CREATE INDEX 收支表_日期 ON 收支表 (日期, 收入金额, 支出金额);
-CREATE INDEX 收支表_收入分类 ON 收支表 (收入项目, 收入名称);
-CREATE INDEX 收支表_支出分类 ON 收支表 (支出项目, 支出名称);
+CREATE INDEX 收支表_收入分类 ON 收支表 (收入项目, 收入名称, 日期, id, 收支类别, 收入金额);
+CREATE INDEX 收支表_支出分类 ON 收支表 (支出项目, 支出名称, 日期, id, 收支类别, 支出金额);
 CREATE INDEX 收支表_结算账户 ON 收支表 (结算账户);
 -- The statistics add up one kind's entries of a month or a year for each Subcategory name: each
 -- of these holds one kind's entries by name and date with the amount, so every sum reads one range.

@@ -1,6 +1,8 @@
 // The read-only list grid with its footer row.
 #include "ui/footer_grid.h"
 
+#include "ui/locale_text.h"
+
 #include "store/db.h"
 #include "store/money.h"
 #include "ui/guard.h"
@@ -11,6 +13,8 @@
 #include <QIdentityProxyModel>
 #include <QLabel>
 #include <QPainter>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -41,6 +45,43 @@ QString quoted(const QString& name) {
     QString q = name;
     q.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+// The statement without a final top-level ORDER BY: the order does not change a sum or a count,
+// and an ordered subquery keeps SQLite from reading the totals off an index. Left whole when
+// anything follows that could change the rows (LIMIT) or the parameters (a marker in the order).
+QString withoutFinalOrder(const QString& sql) {
+    int depth = 0;
+    qsizetype orderAt = -1;
+    QChar quote;
+    const auto wordAt = [&](qsizetype i, QLatin1StringView word) {
+        if (sql.mid(i, word.size()).compare(word, Qt::CaseInsensitive) != 0) return false;
+        const auto boundary = [&](qsizetype j) {
+            return j < 0 || j >= sql.size() || !(sql[j].isLetterOrNumber() || sql[j] == QLatin1Char('_'));
+        };
+        return boundary(i - 1) && boundary(i + word.size());
+    };
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (!quote.isNull()) {
+            if (c == quote) quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`'))
+            quote = c;
+        else if (c == QLatin1Char('['))
+            quote = QLatin1Char(']');
+        else if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (depth == 0 && wordAt(i, QLatin1StringView("ORDER")))
+            orderAt = i;
+        else if (orderAt >= 0 && (wordAt(i, QLatin1StringView("LIMIT")) || c == QLatin1Char('?') ||
+                                  c == QLatin1Char(':') || c == QLatin1Char('@') || c == QLatin1Char('$')))
+            return sql;
+    }
+    return orderAt >= 0 ? sql.left(orderAt) : sql;
 }
 
 // The row indicator: an arrow beside the current row, no row numbers.
@@ -82,6 +123,12 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override {
         const auto f = formats.constFind(index.column());
+        if (f != formats.cend() && *f == QLatin1String(kDateColumn)) {
+            const QVariant v = QIdentityProxyModel::data(index, role);
+            if (role != Qt::DisplayRole) return v;
+            const QDate d = QDate::fromString(v.toString(), Qt::ISODate);
+            return d.isValid() ? shortDateText(d) : v;
+        }
         if (f != formats.cend()) {
             if (role == Qt::DisplayRole) return displayText(QIdentityProxyModel::data(index, role), *f);
             if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -187,7 +234,14 @@ FooterGrid::FooterGrid(QWidget* parent) : QWidget(parent) {
     connect(inner, &QScrollBar::valueChanged, this, [this] { placeFooter(); });
 
     QHeaderView* header = view_->horizontalHeader();
-    connect(header, &QHeaderView::sectionResized, this, [this] { placeFooter(); });
+    connect(header, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (!sizing_ && model_) {
+            const QString field = model_->record().fieldName(logical);
+            for (int i = 0; i < columns_.size(); ++i)
+                if (columns_[i].field == field) dragged_.insert(i, size);
+        }
+        placeFooter();
+    });
     connect(header, &QHeaderView::sectionMoved, this, [this] { placeFooter(); });
     connect(header, &QHeaderView::geometriesChanged, this, [this] { placeFooter(); });
     view_->viewport()->installEventFilter(this);
@@ -208,6 +262,7 @@ FooterGrid::~FooterGrid() {
 
 void FooterGrid::setColumns(const QList<GridColumn>& columns) {
     columns_ = columns;
+    dragged_.clear();
     qDeleteAll(footerLabels_);
     footerLabels_.clear();
     for (const GridColumn& c : columns_) {
@@ -233,7 +288,12 @@ void FooterGrid::setModel(QSqlQueryModel* model) {
         proxy_ = new FormatProxy(this);
         view_->setModel(proxy_);
         // Connected after the view's own handlers: the header has re-read the columns by then.
-        connect(proxy_, &QAbstractItemModel::modelReset, this, guarded([this] { modelReset(); }));
+        // While the view lays out a fresh model, the sizes it sets are not the user's.
+        connect(proxy_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { sizing_ = true; });
+        connect(proxy_, &QAbstractItemModel::modelReset, this, guarded([this] {
+                    const auto done = qScopeGuard([this] { sizing_ = false; });
+                    modelReset();
+                }));
         connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged,
                 view_->verticalHeader()->viewport(), qOverload<>(&QWidget::update));
     }
@@ -255,15 +315,17 @@ void FooterGrid::applyColumns() {
     QHeaderView* header = view_->horizontalHeader();
     const QSqlRecord rec = model_ ? model_->record() : QSqlRecord();
     proxy_->formats.clear();
+    const QScopedValueRollback sizing(sizing_, true);
     for (int c = 0; c < rec.count(); ++c)
         header->setSectionHidden(c, true);
     int visual = 0;
-    for (const GridColumn& col : columns_) {
+    for (int i = 0; i < columns_.size(); ++i) {
+        const GridColumn& col = columns_[i];
         const int logical = rec.indexOf(col.field);
         if (logical < 0) continue;
         header->setSectionHidden(logical, false);
         header->moveSection(header->visualIndex(logical), visual++);
-        header->resizeSection(logical, col.width);
+        header->resizeSection(logical, widthOf(i));
         if (!col.displayFormat.isEmpty()) proxy_->formats.insert(logical, col.displayFormat);
     }
     placeFooter();
@@ -294,10 +356,10 @@ void FooterGrid::refreshFooter() {
         // unless the list keeps its totals elsewhere.
         QSqlQuery q(source.driver()->createResult());
         q.setForwardOnly(true);
-        const QString sql =
-            footerQuery_.isEmpty()
-                ? QStringLiteral("SELECT %1 FROM (%2)").arg(sums.join(QStringLiteral(", ")), rows)
-                : footerQuery_;
+        const QString sql = footerQuery_.isEmpty()
+                                ? QStringLiteral("SELECT %1 FROM (%2)")
+                                      .arg(sums.join(QStringLiteral(", ")), withoutFinalOrder(rows))
+                                : footerQuery_;
         if (!q.prepare(sql)) throw store::DbError(q.lastError());
         const QVariantList bound = footerQuery_.isEmpty() ? source.boundValues() : QVariantList();
         for (int i = 0; i < bound.size(); ++i)
@@ -323,12 +385,16 @@ void FooterGrid::refreshFooter() {
     // A column is never narrower than its footer: a total cut short would be a wrong figure.
     const QSqlRecord rec = model_ ? model_->record() : QSqlRecord();
     QHeaderView* header = view_->horizontalHeader();
+    const QScopedValueRollback sizing(sizing_, true);
     for (int i = 0; i < columns_.size(); ++i) {
         const int logical = rec.indexOf(columns_[i].field);
         if (logical >= 0)
-            header->resizeSection(logical,
-                                  std::max(columns_[i].width, footerLabels_[i]->sizeHint().width() + 1));
+            header->resizeSection(logical, std::max(widthOf(i), footerLabels_[i]->sizeHint().width() + 1));
     }
+}
+
+int FooterGrid::widthOf(int column) const {
+    return dragged_.value(column, columns_[column].width);
 }
 
 void FooterGrid::placeFooter() {
@@ -366,9 +432,33 @@ int FooterGrid::currentRow() const {
     return idx.isValid() ? idx.row() : -1;
 }
 
+bool FooterGrid::seekRow(const QString& field, const QVariant& value) {
+    if (!proxy_ || !model_) return false;
+    const int column = view_->horizontalHeader()->logicalIndex(0);
+    const int at = model_->record().indexOf(field);
+    for (int row = 0; at >= 0; ++row) {
+        if (row >= model_->rowCount()) {
+            if (!model_->canFetchMore()) break;
+            model_->fetchMore();
+            if (row >= model_->rowCount()) break;
+        }
+        if (model_->data(model_->index(row, at), Qt::EditRole) == value) {
+            view_->setCurrentIndex(proxy_->index(row, column));
+            return true;
+        }
+    }
+    if (proxy_->rowCount() > 0) view_->setCurrentIndex(proxy_->index(0, column));
+    return false;
+}
+
 QSqlRecord FooterGrid::currentRecord() const {
     const int row = currentRow();
-    return row >= 0 && model_ ? model_->record(row) : QSqlRecord();
+    if (row < 0 || !model_) return QSqlRecord();
+    // Through data(), which a model that reads its rows on demand answers.
+    QSqlRecord rec = model_->record();
+    for (int c = 0; c < rec.count(); ++c)
+        rec.setValue(c, model_->data(model_->index(row, c), Qt::EditRole));
+    return rec;
 }
 
 } // namespace ui

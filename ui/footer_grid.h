@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QSqlQueryModel>
@@ -35,8 +36,12 @@ struct FooterCell {
     FooterCell& boldFont(bool on = true);
 };
 
+// The display format of a date column: the stored yyyy-MM-dd shown as the program's short date.
+inline constexpr char kDateColumn[] = "date";
+
 // One shown column: the field it shows (its title), its width, the display format of an amount
-// column (the field holds fen; "#.##", "0.00"; empty shows the value as it is) and its footer.
+// column (the field holds fen; "#.##", "0.00"), kDateColumn for a date, or empty to show the value
+// as it is, and its footer.
 struct GridColumn {
     QString field;
     int width = 64;
@@ -71,6 +76,9 @@ public:
     QSqlRecord currentRecord() const;
     // The current row (-1 when none).
     int currentRow() const;
+    // Walks the rows from the first, fetching more as needed, and makes the first row whose field
+    // holds the value the current one; when none does, the first row. False when none matched.
+    bool seekRow(const QString& field, const QVariant& value);
 
     QTableView* view() const { return view_; }
 
@@ -82,8 +90,13 @@ private:
     void placeFooter();
     void modelReset();
 
+    int widthOf(int column) const;
+
     QList<GridColumn> columns_;
     QString footerQuery_;
+    // Widths the user dragged, by column; they outlast re-queries until the columns are set anew.
+    QHash<int, int> dragged_;
+    bool sizing_ = false;            // the grid itself is sizing sections
     QPointer<QSqlQueryModel> model_; // the data module may go first at program end
     class FormatProxy* proxy_ = nullptr;
     QTableView* view_ = nullptr;

@@ -16,6 +16,11 @@ QString shortDateText(QDate d) {
     return d.toString(QStringLiteral("yyyy/M/d"));
 }
 
+QString shortDateFormat() {
+    if (systemIsChinese()) return QLocale::system().dateFormat(QLocale::ShortFormat);
+    return QStringLiteral("yyyy/M/d");
+}
+
 QString longTimeText(QTime t) {
     if (systemIsChinese()) {
         // Qt's long format carries a time zone, which a clock does not show.

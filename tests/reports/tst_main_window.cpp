@@ -291,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(captions,
                  QStringList({"收入管理", "支出管理", "借入管理", "借出管理", "账户存取", "收入类别",
                               "支出类别", "收支图表", "系统设置", "关于软件", "退出系统"}));
-        QVERIFY(!w.act1->isEnabled());
+        QVERIFY(w.act1->isEnabled());
         QVERIFY(w.btn17->isEnabled());
         QVERIFY(w.act11->isEnabled());
         QCOMPARE(w.btn14->text(), QStringLiteral("添    加"));

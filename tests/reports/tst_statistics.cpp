@@ -291,17 +291,17 @@ private Q_SLOTS:
 
         TYFLTJfrm w(nullptr, ShownMonth{2026, 5, Money::fromFen(400000), Money::fromFen(9500)});
         QCOMPARE(shownRows(w, "dbgrdh13"),
-                 QStringList({"2026-05-01|3000.00|80.00", "2026-05-09|1000.00|15.00"}));
+                 QStringList({"2026/5/1|3000.00|80.00", "2026/5/9|1000.00|15.00"}));
         // The first day is selected; its entries come newest first.
-        QCOMPARE(shownRows(w, "dbgrdh11"), QStringList{"2026-05-01|工资|月薪|3000.00|现金|"});
-        QCOMPARE(shownRows(w, "dbgrdh12"), QStringList({"2026-05-01|饮食|晚餐|60.00|现金|第二笔",
-                                                        "2026-05-01|饮食|午餐|20.00|现金|第一笔"}));
+        QCOMPARE(shownRows(w, "dbgrdh11"), QStringList{"2026/5/1|工资|月薪|3000.00|现金|"});
+        QCOMPARE(shownRows(w, "dbgrdh12"), QStringList({"2026/5/1|饮食|晚餐|60.00|现金|第二笔",
+                                                        "2026/5/1|饮食|午餐|20.00|现金|第一笔"}));
         // Another day reloads both.
         QTableView* days = child<ui::FooterGrid>(w, "dbgrdh13")->view();
         days->setFocus();
         QTest::keyClick(days, Qt::Key_Down);
-        QCOMPARE(shownRows(w, "dbgrdh11"), QStringList{"2026-05-09|工资|奖金|1000.00|现金|"});
-        QCOMPARE(shownRows(w, "dbgrdh12"), QStringList{"2026-05-09|饮食|午餐|15.00|现金|"});
+        QCOMPARE(shownRows(w, "dbgrdh11"), QStringList{"2026/5/9|工资|奖金|1000.00|现金|"});
+        QCOMPARE(shownRows(w, "dbgrdh12"), QStringList{"2026/5/9|饮食|午餐|15.00|现金|"});
 
         QCOMPARE(QStringList({text(w, "lbl3"), text(w, "lbl4"), text(w, "lbl13")}),
                  QStringList({"7000.00", "988.88", "6011.12"}));

@@ -185,6 +185,40 @@ private Q_SLOTS:
         QCOMPARE(g.footerText(QStringLiteral("备注")), QStringLiteral("共计2个资金账户"));
     }
 
+    // The footer totals without the list's order, but never past what limits or binds the rows.
+    void footerOverOrderedStatements_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("order") << "select * from 账户 where 起始金额 > ? order by id desc"
+                               << "共计4个资金账户";
+        QTest::newRow("limit") << "select * from 账户 where 起始金额 > ? order by id desc limit 2"
+                               << "共计2个资金账户";
+        QTest::newRow("marker in the order")
+            << "select * from 账户 where 起始金额 > ? order by (起始金额 = ?) desc, ';' limit 3"
+            << "共计3个资金账户";
+        QTest::newRow("order inside")
+            << "select * from (select * from 账户 order by id limit 1) where 起始金额 > ?"
+            << "共计个资金账户";
+    }
+    void footerOverOrderedStatements() {
+        QFETCH(QString, sql);
+        QFETCH(QString, count);
+        LedgerFixture fx;
+        for (int i = 1; i <= 5; ++i)
+            fx.insertAccount(QStringLiteral("账户%1").arg(i), Money::fromFen(i * 100));
+        QSqlQuery q(fx.db());
+        QVERIFY(q.prepare(sql));
+        q.bindValue(0, 100);
+        if (sql.count(QLatin1Char('?')) > 1) q.bindValue(1, 300);
+        QVERIFY(q.exec());
+        QSqlQueryModel model;
+        model.setQuery(std::move(q));
+        ui::FooterGrid g;
+        g.setColumns(accountColumns());
+        g.setModel(&model);
+        QCOMPARE(g.footerText(QStringLiteral("备注")), count);
+    }
+
     void longListsAreFetchedLazily() {
         LedgerFixture fx;
         store::Transaction t(fx.db());
@@ -232,6 +266,48 @@ private Q_SLOTS:
         QVERIFY(aligned(QStringLiteral("备注")));
         g.view()->horizontalHeader()->resizeSection(model.record().indexOf(QStringLiteral("起始金额")), 150);
         QVERIFY(aligned(QStringLiteral("备注")));
+    }
+
+    // A width the user dragged survives re-queries; new columns bring the design widths back.
+    void draggedWidthsOutlastRequeries() {
+        LedgerFixture fx;
+        fx.insertAccount(QStringLiteral("现金"), Money::fromFen(100));
+        QSqlQueryModel model;
+        model.setQuery(QStringLiteral("select * from 账户 order by id desc"), fx.db());
+        ui::FooterGrid g;
+        g.setColumns(accountColumns());
+        g.setModel(&model);
+        QHeaderView* h = g.view()->horizontalHeader();
+        const int name = model.record().indexOf(QStringLiteral("账户名称"));
+        const int note = model.record().indexOf(QStringLiteral("备注"));
+        h->resizeSection(name, 170);
+        model.setQuery(QStringLiteral("select * from 账户 where id > 0 order by id desc"), fx.db());
+        QCOMPARE(h->sectionSize(name), 170);
+        QCOMPARE(h->sectionSize(note), 128);
+        g.setColumns(accountColumns());
+        model.setQuery(QStringLiteral("select * from 账户 order by id desc"), fx.db());
+        QCOMPARE(h->sectionSize(name), 90);
+    }
+
+    // Seeking walks past the rows fetched so far; a row that is not listed leaves the first current.
+    void seekRowFetchesAndFallsBack() {
+        LedgerFixture fx;
+        store::Transaction t(fx.db());
+        store::exec(
+            fx.db(),
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+                           "INSERT INTO 账户 (账户名称, 起始金额, 余额) SELECT 'a' || i, i, i FROM n"));
+        t.commit();
+        QSqlQueryModel model;
+        model.setQuery(QStringLiteral("select * from 账户 order by id desc"), fx.db());
+        ui::FooterGrid g;
+        g.setColumns(accountColumns());
+        g.setModel(&model);
+        QVERIFY(g.seekRow(QStringLiteral("账户名称"), QStringLiteral("a1")));
+        QCOMPARE(g.currentRow(), 999);
+        QCOMPARE(g.currentRecord().value(QStringLiteral("起始金额")).toInt(), 1);
+        QVERIFY(!g.seekRow(QStringLiteral("账户名称"), QStringLiteral("none")));
+        QCOMPARE(g.currentRow(), 0);
     }
 };
 
