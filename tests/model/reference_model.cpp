@@ -239,7 +239,8 @@ void Model::move(Account& a, Accumulator column, qint64 fen) {
 }
 
 QStringList Model::differences(const QSqlDatabase& db) const {
-    return accountDifferences(*this, db) + classificationDifferences(*this, db) + loanDifferences(*this, db);
+    return accountDifferences(*this, db) + classificationDifferences(*this, db) + loanDifferences(*this, db) +
+           entryDifferences(*this, db);
 }
 
 QStringList accountDifferences(const Model& model, const QSqlDatabase& db) {
@@ -286,9 +287,9 @@ QStringList accountDifferences(const Model& model, const QSqlDatabase& db) {
 }
 
 QList<StepMaker> stepMakers() {
-    // Clearing now and then (about once in 250 steps) lets a sequence build a ledger up again from
+    // Clearing now and then (about once in 300 steps) lets a sequence build a ledger up again from
     // nothing; more often, it would seldom hold loans and entries to act on.
-    return accountSteps() + classificationSteps() + loanSteps() +
+    return accountSteps() + classificationSteps() + loanSteps() + entrySteps() +
            QList<StepMaker>{{QStringLiteral("clear the ledger"), 1, clearLedger}};
 }
 

@@ -112,9 +112,11 @@ QList<StepMaker> stepMakers();
 QList<StepMaker> accountSteps();
 QList<StepMaker> classificationSteps();
 QList<StepMaker> loanSteps();
+QList<StepMaker> entrySteps();
 QStringList accountDifferences(const Model& m, const QSqlDatabase& db);
 QStringList classificationDifferences(const Model& m, const QSqlDatabase& db);
 QStringList loanDifferences(const Model& m, const QSqlDatabase& db);
+QStringList entryDifferences(const Model& m, const QSqlDatabase& db);
 
 // What every step maker draws from.
 QString pick(Rng& rng, const QStringList& from);

@@ -4,6 +4,7 @@
 #include "accounts/account_ops.h"
 #include "admin/user_ops.h"
 #include "entries/classification_ops.h"
+#include "entries/entry_ops.h"
 #include "loans/loan_ops.h"
 #include "store/db.h"
 #include "store/ledger.h"
@@ -36,6 +37,17 @@ qint64 firstLoan(const QSqlDatabase& db, loans::Kind kind) {
 }
 qint64 lastLoan(const QSqlDatabase& db, loans::Kind kind) {
     return loanId(db, kind, "MAX");
+}
+
+qint64 firstEntry(const QSqlDatabase& db, entries::Kind kind) {
+    const QVariant id = store::scalar(db, QStringLiteral("SELECT MIN(id) FROM 收支表 WHERE 收支类别 = ?"),
+                                      {entries::columnsOf(kind).kind});
+    if (id.isNull()) throw std::logic_error("the prepared ledger lacks an entry the operation needs");
+    return id.toLongLong();
+}
+
+void expectDone(entries::Outcome o) {
+    if (o != entries::Outcome::Done) throw std::logic_error("the entry operation refused");
 }
 
 void expectDone(accounts::Outcome o) {
@@ -165,6 +177,34 @@ QList<WritingOp> makeTable() {
          [](const QSqlDatabase& db) {
              expectDone(entries::deleteSubcategory(db, entries::expenseTables(), QStringLiteral("饮食"),
                                                    QStringLiteral("晚餐")));
+         }},
+
+        {QStringLiteral("record-income"), classified,
+         [](const QSqlDatabase& db) {
+             expectDone(entries::recordEntry(db, entries::Kind::Income,
+                                             {QDate(2026, 5, 14), QStringLiteral("工资"),
+                                              QStringLiteral("月薪"), Money::fromFen(450000),
+                                              QStringLiteral("现金"), QStringLiteral("备注")}));
+         }},
+        {QStringLiteral("record-expense"), classified,
+         [](const QSqlDatabase& db) {
+             expectDone(
+                 entries::recordEntry(db, entries::Kind::Expense,
+                                      {QDate(2026, 5, 14), QStringLiteral("交通"), QStringLiteral("地铁"),
+                                       Money::fromFen(400), QStringLiteral("银行卡"), QString()}));
+         }},
+        // Moves the entry to the other account with a new amount and Subcategory: both accounts change.
+        {QStringLiteral("correct-entry"), classified,
+         [](const QSqlDatabase& db) {
+             expectDone(entries::correctEntry(
+                 db, entries::Kind::Expense, firstEntry(db, entries::Kind::Expense),
+                 {QDate(2026, 5, 9), QStringLiteral("饮食"), QStringLiteral("晚餐"), Money::fromFen(2000),
+                  QStringLiteral("银行卡"), QStringLiteral("改")}));
+         }},
+        {QStringLiteral("delete-entry"), classified,
+         [](const QSqlDatabase& db) {
+             expectDone(
+                 entries::deleteEntry(db, entries::Kind::Income, firstEntry(db, entries::Kind::Income)));
          }},
 
         {QStringLiteral("add-borrowing"), withLoans,
