@@ -1,24 +1,18 @@
-// The reference model and its steps: Fund accounts and transfers.
+// The reference model, the steps that span the whole ledger (clearing it), and those of Fund
+// accounts and transfers.
 #include "reference_model.h"
 
 #include "accounts/account_ops.h"
+#include "admin/user_ops.h"
 #include "store/db.h"
 #include "store/money.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 
 using store::Money;
 
 namespace model {
-
-namespace {
-
-// Few names, so that steps meet taken names, missing accounts and the same account twice.
-const QStringList& names() {
-    static const QStringList n = {QStringLiteral("现金"), QStringLiteral("银行卡"), QStringLiteral("支付宝"),
-                                  QStringLiteral("O'Brien"), QStringLiteral("信用卡")};
-    return n;
-}
 
 QString pick(Rng& rng, const QStringList& from) {
     return from.at(int(rng() % quint64(from.size())));
@@ -28,8 +22,6 @@ qint64 between(Rng& rng, qint64 low, qint64 high) {
     return low + qint64(rng() % quint64(high - low + 1));
 }
 
-// An amount in fen around what the ledger holds: small, exactly a balance, just above it, zero,
-// negative, or at and beyond the limit.
 qint64 amount(Rng& rng, qint64 around) {
     const qint64 limit = Money::limit().fen();
     switch (rng() % 10) {
@@ -48,14 +40,30 @@ qint64 amount(Rng& rng, qint64 around) {
     }
 }
 
-// An id of an account, or now and then one that no account has.
-qint64 someId(Rng& rng, const Model& m) {
-    if (m.accounts.isEmpty() || rng() % 8 == 0) return m.lastAccountId + 1 + qint64(rng() % 3);
-    return m.accounts.at(int(rng() % quint64(m.accounts.size()))).id;
+QString accountName(Rng& rng) {
+    static const QStringList names = {QStringLiteral("现金"), QStringLiteral("银行卡"),
+                                      QStringLiteral("支付宝"), QStringLiteral("O'Brien"),
+                                      QStringLiteral("信用卡")};
+    return pick(rng, names);
 }
 
 QString money(qint64 fen) {
     return Money::fromFen(fen).text();
+}
+
+void compare(QStringList& out, const QString& what, const char* field, const QVariant& ledger,
+             const QVariant& model) {
+    if (ledger != model)
+        out << QStringLiteral("%1: %2 %3, model %4")
+                   .arg(what, QString::fromUtf8(field), ledger.toString(), model.toString());
+}
+
+namespace {
+
+// An id of an account, or now and then one that no account has.
+qint64 someId(Rng& rng, const Model& m) {
+    if (m.accounts.isEmpty() || rng() % 8 == 0) return m.lastAccountId + 1 + qint64(rng() % 3);
+    return m.accounts.at(int(rng() % quint64(m.accounts.size()))).id;
 }
 
 QString outcomeName(accounts::Outcome o) {
@@ -81,7 +89,7 @@ QString outcomeName(accounts::Outcome o) {
 }
 
 Step addAccount(Rng& rng, const Model&) {
-    const QString name = pick(rng, names());
+    const QString name = accountName(rng);
     const qint64 opening = rng() % 4 ? between(rng, 0, 5000000) : amount(rng, 0);
     const QString note = rng() % 2 ? QString() : QStringLiteral("备注\n第二行");
     return {QStringLiteral("add %1 %2").arg(name, money(opening)),
@@ -103,7 +111,7 @@ Step addAccount(Rng& rng, const Model&) {
 
 Step renameAccount(Rng& rng, const Model& m0) {
     const qint64 id = someId(rng, m0);
-    const QString name = pick(rng, names());
+    const QString name = accountName(rng);
     const QString note = QStringLiteral("改名 %1").arg(rng() % 100);
     return {QStringLiteral("rename #%1 to %2").arg(id).arg(name),
             [=](const QSqlDatabase& db) { return outcomeName(accounts::renameAccount(db, id, name, note)); },
@@ -112,6 +120,11 @@ Step renameAccount(Rng& rng, const Model& m0) {
                 if (!a) return QStringLiteral("NoSuchAccount");
                 const Account* other = m.account(name);
                 if (other && other->id != id) return QStringLiteral("NameTaken");
+                for (QList<Loan>* loans : {&m.borrowings, &m.lendings})
+                    for (Loan& l : *loans)
+                        if (l.account == a->name) l.account = name;
+                for (Entry& e : m.entries)
+                    if (e.account == a->name) e.account = name;
                 a->name = name;
                 a->note = note;
                 return QStringLiteral("Done");
@@ -146,8 +159,8 @@ Step deleteAccount(Rng& rng, const Model& m0) {
 }
 
 Step transfer(Rng& rng, const Model& m0) {
-    const QString source = pick(rng, names());
-    const QString target = rng() % 10 ? pick(rng, names()) : source;
+    const QString source = accountName(rng);
+    const QString target = rng() % 10 ? accountName(rng) : source;
     const Account* s = m0.account(source);
     const qint64 fen = amount(rng, s ? s->balance : 0);
     return {QStringLiteral("transfer %1 from %2 to %3").arg(money(fen), source, target),
@@ -163,6 +176,23 @@ Step transfer(Rng& rng, const Model& m0) {
                 if (fen > from->balance) return QStringLiteral("Overdraw");
                 Model::move(*from, TransferOut, fen);
                 Model::move(*to, TransferIn, fen);
+                return QStringLiteral("Done");
+            }};
+}
+
+// Everything but the user, the welcome switch and the login count goes; ids go on growing.
+Step clearLedger(Rng&, const Model&) {
+    return {QStringLiteral("clear the ledger"),
+            [](const QSqlDatabase& db) {
+                admin::clearLedger(db);
+                return QStringLiteral("Done");
+            },
+            [](Model& m) {
+                m.accounts.clear();
+                m.income = m.expense = Classification();
+                m.borrowings.clear();
+                m.lendings.clear();
+                m.entries.clear();
                 return QStringLiteral("Done");
             }};
 }
@@ -185,6 +215,23 @@ Account* Model::account(qint64 id) {
     return nullptr;
 }
 
+bool Model::classifiedEntries(bool income, const QString& category, const QString& subcategory) const {
+    return std::any_of(entries.cbegin(), entries.cend(), [&](const Entry& e) {
+        return e.income == income && e.category == category &&
+               (subcategory.isNull() || e.subcategory == subcategory);
+    });
+}
+
+void Model::renameCategoryInEntries(bool income, const QString& from, const QString& to) {
+    for (Entry& e : entries)
+        if (e.income == income && e.category == from) e.category = to;
+}
+
+void Model::renameSubcategoryInEntries(bool income, const QString& from, const QString& to) {
+    for (Entry& e : entries)
+        if (e.income == income && e.subcategory == from) e.subcategory = to;
+}
+
 void Model::move(Account& a, Accumulator column, qint64 fen) {
     a.totals[column] += fen;
     const bool lowers = column == Expense || column == Repaid || column == Lent || column == TransferOut;
@@ -192,6 +239,12 @@ void Model::move(Account& a, Accumulator column, qint64 fen) {
 }
 
 QStringList Model::differences(const QSqlDatabase& db) const {
+    return accountDifferences(*this, db) + classificationDifferences(*this, db) + loanDifferences(*this, db) +
+           entryDifferences(*this, db);
+}
+
+QStringList accountDifferences(const Model& model, const QSqlDatabase& db) {
+    const QList<Account>& accounts = model.accounts;
     QStringList out;
     QSqlQuery q =
         store::exec(db, QStringLiteral("SELECT id, 账户名称, 起始金额, 备注, 余额, 收入, 支出, 借入, "
@@ -234,10 +287,17 @@ QStringList Model::differences(const QSqlDatabase& db) const {
 }
 
 QList<StepMaker> stepMakers() {
+    // Clearing now and then (about once in 300 steps) lets a sequence build a ledger up again from
+    // nothing; more often, it would seldom hold loans and entries to act on.
+    return accountSteps() + classificationSteps() + loanSteps() + entrySteps() +
+           QList<StepMaker>{{QStringLiteral("clear the ledger"), 1, clearLedger}};
+}
+
+QList<StepMaker> accountSteps() {
     return {
-        {QStringLiteral("add account"), 4, addAccount}, {QStringLiteral("rename account"), 1, renameAccount},
-        {QStringLiteral("account note"), 1, setNote},   {QStringLiteral("delete account"), 1, deleteAccount},
-        {QStringLiteral("transfer"), 8, transfer},
+        {QStringLiteral("add account"), 20, addAccount}, {QStringLiteral("rename account"), 6, renameAccount},
+        {QStringLiteral("account note"), 3, setNote},    {QStringLiteral("delete account"), 6, deleteAccount},
+        {QStringLiteral("transfer"), 30, transfer},
     };
 }
 
