@@ -198,6 +198,7 @@ void TEntryCorrectionWindow::btn1Click() {
         store::requery(*store::dmod1);
         throw store::DbError(QStringLiteral("账户“%1”已不存在。").arg(account));
     case entries::Outcome::NotPositive:
+    case entries::Outcome::BeyondLimit:
         return ui::warn(twin_.amountRefusal);
     }
     if (twin_.requeryBeforeRefresh) {

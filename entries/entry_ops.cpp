@@ -81,6 +81,7 @@ QStringList subcategories(const QSqlDatabase& db, Kind kind, const QString& cate
 
 Outcome recordEntry(const QSqlDatabase& db, Kind kind, const EntryValues& v, qint64* newId) {
     if (v.amount <= Money()) return Outcome::NotPositive;
+    if (v.amount > Money::limit()) return Outcome::BeyondLimit;
     const KindColumns& c = columnsOf(kind);
     store::Transaction t(db);
     if (!store::balanceLookup(db, v.account)) return Outcome::NoSuchAccount;
@@ -102,6 +103,7 @@ Outcome recordEntry(const QSqlDatabase& db, Kind kind, const EntryValues& v, qin
 
 Outcome correctEntry(const QSqlDatabase& db, Kind kind, qint64 id, const EntryValues& v) {
     if (v.amount <= Money()) return Outcome::NotPositive;
+    if (v.amount > Money::limit()) return Outcome::BeyondLimit;
     const KindColumns& c = columnsOf(kind);
     store::Transaction t(db);
     const std::optional<Stored> old = storedEntry(db, kind, id);

@@ -39,6 +39,7 @@ struct EntryValues {
 enum class Outcome {
     Done,
     NotPositive,   // an amount that is not above 0.00
+    BeyondLimit,   // an amount above Money::limit(), which no account total could carry
     NoSuchAccount, // the settlement account does not exist
     NoSuchEntry,   // no entry of this kind has the id (deleted meanwhile)
     Overdraw,      // an account that gives money would end below zero
@@ -49,13 +50,13 @@ QStringList categories(const QSqlDatabase& db, Kind kind);
 QStringList subcategories(const QSqlDatabase& db, Kind kind, const QString& category);
 
 // Stores a new entry and moves its account (income: 收入 and 余额 up; expense: 支出 up, 余额 down).
-// Refuses NotPositive, NoSuchAccount and, for an expense above the balance, Overdraw. The new id
+// Refuses NotPositive, BeyondLimit, NoSuchAccount and, for an expense above the balance, Overdraw. The new id
 // goes to *newId when given.
 [[nodiscard]] Outcome recordEntry(const QSqlDatabase& db, Kind kind, const EntryValues& values,
                                   qint64* newId = nullptr);
 
 // Rewrites an entry: the entry as stored is taken off its account, the new values put on theirs.
-// Refuses NotPositive, NoSuchEntry, NoSuchAccount (the new account) and Overdraw (income already
+// Refuses NotPositive, BeyondLimit, NoSuchEntry, NoSuchAccount (the new account) and Overdraw (income already
 // spent when it is lowered or moved; an expense raised or moved beyond what its account holds).
 [[nodiscard]] Outcome correctEntry(const QSqlDatabase& db, Kind kind, qint64 id, const EntryValues& values);
 

@@ -164,6 +164,8 @@ private Q_SLOTS:
         QTest::newRow("expense one cent above")
             << Kind::Expense << 2001ll << A << Outcome::Overdraw << 2000ll;
         QTest::newRow("expense of 0.00") << Kind::Expense << 0ll << A << Outcome::NotPositive << 2000ll;
+        QTest::newRow("income beyond the limit")
+            << Kind::Income << Money::limit().fen() + 1 << A << Outcome::BeyondLimit << 2000ll;
         QTest::newRow("no such account")
             << Kind::Income << 100ll << QStringLiteral("无") << Outcome::NoSuchAccount << 2000ll;
     }

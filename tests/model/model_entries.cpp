@@ -85,6 +85,8 @@ QString outcomeName(entries::Outcome o) {
         return QStringLiteral("Done");
     case entries::Outcome::NotPositive:
         return QStringLiteral("NotPositive");
+    case entries::Outcome::BeyondLimit:
+        return QStringLiteral("BeyondLimit");
     case entries::Outcome::NoSuchAccount:
         return QStringLiteral("NoSuchAccount");
     case entries::Outcome::NoSuchEntry:
