@@ -127,6 +127,7 @@ void TEntryBrowser::buildForm() {
     list_ = new entries::EntryListModel(this);
     list_->setObjectName(twin_.kind == entries::Kind::Income ? QStringLiteral("qrysr")
                                                              : QStringLiteral("qryzc"));
+    dbgrdh->setFooterValues([this] { return list_->totals(); });
     dbgrdh->setModel(list_);
 
     auto* top = new QHBoxLayout;

@@ -27,6 +27,7 @@ EntryListModel::EntryListModel(QObject* parent) : QSqlQueryModel(parent) {
 void EntryListModel::forget() {
     ids_.clear();
     total_ = 0;
+    sum_ = 0;
     pages_.clear();
     pageOrder_.clear();
     lastDate_.clear();
@@ -58,6 +59,7 @@ void EntryListModel::list(const QSqlDatabase& db, Kind kind, const ListFilter& f
     if (!q.exec()) throw store::DbError(q.lastError());
 
     db_ = db;
+    amountColumn_ = c.amount;
     where_ = where;
     params_ = params;
     idColumn_ = q.record().indexOf(QStringLiteral("id"));
@@ -115,18 +117,16 @@ void EntryListModel::fetchMore(const QModelIndex&) {
     if (!settingQuery_ || !listing_) return;
     try {
         readKeys();
-        if (exhausted_) {
-            total_ = int(ids_.size());
-            return;
-        }
         QSqlQuery q(db_);
         q.setForwardOnly(true);
-        if (!q.prepare(QStringLiteral("SELECT COUNT(*) FROM 收支表 WHERE %1").arg(where_)))
+        if (!q.prepare(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(%1), 0) FROM 收支表 WHERE %2")
+                           .arg(amountColumn_, where_)))
             throw store::DbError(q.lastError());
         for (int i = 0; i < params_.size(); ++i)
             q.bindValue(i, params_.at(i));
         if (!q.exec() || !q.next()) throw store::DbError(q.lastError());
         total_ = q.value(0).toInt();
+        sum_ = q.value(1).toLongLong();
     } catch (const store::DbError& e) {
         total_ = int(ids_.size());
         exhausted_ = true;

@@ -25,6 +25,10 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The listed rows' amount total (fen) and their number, from the one aggregate that also gave
+    // the number of rows: a footer needs no second pass over the listing.
+    QVariantList totals() const { return {sum_, total_}; }
+
     bool canFetchMore(const QModelIndex& parent = QModelIndex()) const override;
     void fetchMore(const QModelIndex& parent = QModelIndex()) override;
 
@@ -41,6 +45,8 @@ private:
     bool listing_ = false;
     bool settingQuery_ = false;
     int total_ = 0;
+    qint64 sum_ = 0;
+    QString amountColumn_;
     QString error_;
     int errorCode_ = 0;
     int idColumn_ = -1;

@@ -347,7 +347,12 @@ void FooterGrid::refreshFooter() {
     sums << QStringLiteral("COUNT(*)");
 
     QVariantList values(sums.size());
-    const QSqlQuery source = model_ ? modelQuery(*model_) : QSqlQuery();
+    if (footerValues_) {
+        const QVariantList given = footerValues_();
+        for (int i = 0; i < values.size() && i < given.size(); ++i)
+            values[i] = given.at(i);
+    }
+    const QSqlQuery source = model_ && !footerValues_ ? modelQuery(*model_) : QSqlQuery();
     QString rows = source.lastQuery().trimmed();
     while (rows.endsWith(QLatin1Char(';')))
         rows.chop(1);

@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QScrollBar;
@@ -68,6 +69,9 @@ public:
     // statement. A list whose totals are kept elsewhere gives a statement answering one row: the
     // sums in column order, then the count.
     void setFooterQuery(const QString& sql) { footerQuery_ = sql; }
+    // A list that already knows its totals hands them over instead: the sums in column order, then
+    // the count, read each time the list is re-queried.
+    void setFooterValues(std::function<QVariantList()> values) { footerValues_ = std::move(values); }
     // Runs the footer's aggregate again (for a caller that changed rows behind the model's back).
     void refreshFooter();
     // The text a footer cell shows, by field.
@@ -94,6 +98,7 @@ private:
 
     QList<GridColumn> columns_;
     QString footerQuery_;
+    std::function<QVariantList()> footerValues_;
     // Widths the user dragged, by column; they outlast re-queries until the columns are set anew.
     QHash<int, int> dragged_;
     bool sizing_ = false;            // the grid itself is sizing sections
